@@ -9,9 +9,8 @@ linkage=$2
 . "$(dirname "$0")/lib.sh"
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
-(cd "$scratch/prefix" && find . -type f | sort) >"$scratch/files"
-printf '%s\n' ./bin/anglegrid ./bin/orderflag \
-    ./share/man/man1/anglegrid.1 ./share/man/man1/orderflag.1 >"$scratch/want"
+(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
+shipped_files >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
 
 for prog in anglegrid orderflag; do

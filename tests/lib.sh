@@ -32,6 +32,13 @@ is()
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
 
+# What the project ships, relative to the installation prefix.
+shipped_files()
+{
+    printf '%s\n' bin/anglegrid bin/orderflag \
+        share/man/man1/anglegrid.1 share/man/man1/orderflag.1
+}
+
 finish()
 {
     printf '%d passed, %d failed\n' $((checks - failures)) "$failures"

@@ -15,8 +15,7 @@ done
 
 tarball=$scratch/anglegrid-tools-$version-Linux.tar.gz
 tar -tzf "$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
-printf '%s\n' bin/anglegrid bin/orderflag \
-    share/man/man1/anglegrid.1 share/man/man1/orderflag.1 >"$scratch/want"
+shipped_files >"$scratch/want"
 same "files in the tarball" "$scratch/want" "$scratch/files"
 
 # The packaged programs are stripped; they must still work.
