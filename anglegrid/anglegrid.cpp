@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+// SPDX-License-Identifier: MIT
+
 // anglegrid - print a table of angles for six sectors of twelve positions
 //
 // Each output line is one sector: twelve angles in radians, spread

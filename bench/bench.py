@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 """Start-up cost of anglegrid and orderflag, beside yardsticks.
 
 usage: bench/bench.py [BUILD_DIR]        (default: build/release)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+// SPDX-License-Identifier: MIT
+
 // orderflag - print 1 if the first number is not smaller than the second
 //
 // For shell scripts, whose test(1) compares integers only.  The numbers are

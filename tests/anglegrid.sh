@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 # anglegrid's whole output for each kind of command line, byte for byte,
 # with its exit status and whether anything went to standard error.
 # usage: anglegrid.sh PROGRAM

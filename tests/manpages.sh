@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 # The manual pages render without a single groff warning.
 # usage: manpages.sh PAGE...
 set -u

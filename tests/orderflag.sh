@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 # orderflag's flag for each kind of number word the C library reads, and
 # its usage error.
 # usage: orderflag.sh PROGRAM

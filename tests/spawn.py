@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 """Runs a program in ways a shell cannot set up, for the test scripts.
 
   spawn.py noargs PROG          exec PROG with an empty argument vector
