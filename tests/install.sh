@@ -1,7 +1,10 @@
 #!/bin/bash
-# What "cmake --install" puts where: both programs, linked as the build
-# says, and both manual pages.  The installed programs must run.
-# usage: install.sh BUILD_DIR static|dynamic
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
+# What "cmake --install" puts where: both programs, linked and hardened as
+# the build says, both manual pages and the licence.  The installed
+# programs must run.
+# usage: install.sh BUILD_DIR static-pie|static|dynamic
 set -u
 build=$1
 linkage=$2
@@ -10,16 +13,28 @@ linkage=$2
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
 (cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
-shipped_files >"$scratch/want"
+shipped_files share/doc/anglegrid-tools/LICENSE >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
 
+# What the ELF headers say: the kind of file (DYN is position-independent),
+# whether it asks for the dynamic loader, RELRO, immediate binding and
+# whether the stack is executable.
+case $linkage in
+static-pie) want="DYN loader=no relro now stack=RW" ;;
+static) want="EXEC loader=no relro stack=RW" ;;
+*) want="DYN loader=yes relro now stack=RW" ;;
+esac
 for prog in anglegrid orderflag; do
-    readelf -lW "$scratch/prefix/bin/$prog" >"$scratch/elf" || fail "readelf $prog"
-    if grep -q 'program interpreter' "$scratch/elf"; then
-        is "$prog is linked" "$linkage" dynamic
-    else
-        is "$prog is linked" "$linkage" static
-    fi
+    file=$scratch/prefix/bin/$prog
+    { readelf -hlW "$file" && readelf -dW "$file"; } >"$scratch/elf" ||
+        fail "readelf $prog"
+    loader=no
+    grep -q 'program interpreter' "$scratch/elf" && loader=yes
+    got="$(awk '$1 == "Type:" { print $2 }' "$scratch/elf") loader=$loader"
+    grep -q 'GNU_RELRO' "$scratch/elf" && got+=" relro"
+    grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' "$scratch/elf" && got+=" now"
+    got+=" stack=$(awk '$1 == "GNU_STACK" { print $(NF - 1) }' "$scratch/elf")"
+    is "$prog: ELF headers for a $linkage link" "$want" "$got"
 done
 
 "$scratch/prefix/bin/anglegrid" -t >"$scratch/out"

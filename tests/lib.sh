@@ -1,4 +1,6 @@
 # shellcheck shell=bash disable=SC2034 # variables for the scripts that source this
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
 # Helpers shared by the test scripts: a scratch folder, whole-output
 # comparison, and a failure count that decides the script's exit status.
 
@@ -6,6 +8,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 golden=$here/golden
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# Stopped by the time limit: still clean up.
+trap 'exit 124' TERM INT
 failures=0
 checks=0
 
@@ -32,11 +36,25 @@ is()
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
 
-# What the project ships, relative to the installation prefix.
+# What every package ships, relative to the installation prefix, and the
+# files named as arguments: sorted, one a line.
 shipped_files()
 {
     printf '%s\n' bin/anglegrid bin/orderflag \
-        share/man/man1/anglegrid.1 share/man/man1/orderflag.1
+        share/man/man1/anglegrid.1.gz share/man/man1/orderflag.1.gz "$@" | sort
+}
+
+# have TOOL: whether TOOL is installed.  A check that needs a missing tool is
+# skipped on a developer's machine; in CI it fails.
+have()
+{
+    command -v "$1" >/dev/null && return 0
+    if [ -n "${CI:-}" ]; then
+        fail "$1 is not installed"
+    else
+        printf 'skipped: %s is not installed\n' "$1"
+    fi
+    return 1
 }
 
 finish()

@@ -1,34 +1,68 @@
 #!/bin/bash
-# The tarball and the Debian package each hold both programs and both
-# manual pages, under a name and version a package manager understands.
-# usage: packages.sh BUILD_DIR VERSION
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
+# The tarball, the Debian package and the RPM: named for the version and
+# the architecture, each with a checksum that matches, holding what the
+# package manager expects, and clean under the distributions' checkers.
+# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH
 set -u
 build=$1
 version=$2
+processor=$3
+debian_arch=$4
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
-for generator in TGZ DEB; do
-    cpack -G "$generator" -B "$scratch" --config "$build/CPackConfig.cmake" >/dev/null ||
-        fail "cpack -G $generator"
+name=anglegrid-tools
+tarball=$name-$version-Linux-$processor.tar.gz
+deb=${name}_${version}_$debian_arch.deb
+rpm=$name-$version-1.$processor.rpm
+generators="TGZ;DEB"
+packages=("$tarball" "$deb")
+if have rpmbuild; then
+    generators+=";RPM"
+    packages+=("$rpm")
+fi
+cpack -G "$generators" -B "$scratch" --config "$build/CPackConfig.cmake" >"$scratch/log" 2>&1 ||
+    fail "cpack -G $generators: $(cat "$scratch/log")"
+for package in "${packages[@]}"; do
+    (cd "$scratch" && sha256sum --quiet -c "$package.sha256") >/dev/null 2>&1
+    is "$package: checksum file" 0 $?
 done
 
-tarball=$scratch/anglegrid-tools-$version-Linux.tar.gz
-tar -tzf "$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
-shipped_files >"$scratch/want"
+tar -tzf "$scratch/$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
+shipped_files share/doc/$name/LICENSE >"$scratch/want"
 same "files in the tarball" "$scratch/want" "$scratch/files"
 
 # The packaged programs are stripped; they must still work.
-tar -xzf "$tarball" -C "$scratch"
-"$scratch/anglegrid-tools-$version-Linux/bin/anglegrid" >"$scratch/out"
+tar -xzf "$scratch/$tarball" -C "$scratch"
+"$scratch/${tarball%.tar.gz}/bin/anglegrid" >"$scratch/out"
 same "packaged anglegrid" "$golden/anglegrid-table" "$scratch/out"
 
-deb=$scratch/anglegrid-tools_${version}_$(dpkg --print-architecture).deb
-dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort >"$scratch/files"
-sed 's|^|./usr/|' "$scratch/want" >"$scratch/want-deb"
-same "files in the Debian package" "$scratch/want-deb" "$scratch/files"
-is "Debian package name" anglegrid-tools "$(dpkg-deb -f "$deb" Package)"
-is "Debian package version" "$version" "$(dpkg-deb -f "$deb" Version)"
-is "Debian package section" utils "$(dpkg-deb -f "$deb" Section)"
+dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' >"$scratch/files"
+shipped_files share/doc/$name/copyright share/doc/$name/changelog.gz \
+    share/lintian/overrides/$name >"$scratch/want"
+same "files in the Debian package" "$scratch/want" "$scratch/files"
+for field in Package:$name Version:$version Section:utils Architecture:$debian_arch; do
+    is "Debian package ${field%%:*}" "${field#*:}" "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
+done
+if have lintian; then
+    lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
+    is "lintian: errors and warnings" "" "$(grep -E '^[EW]:' "$scratch/lintian")"
+fi
+
+if [ -e "$scratch/$rpm" ]; then
+    rpm -qp --qf '[%{filemodes:perms} %{filenames}\n]' "$scratch/$rpm" 2>/dev/null |
+        awk '!/^d/ { sub("^/usr/", "", $2); print $2 }' | sort >"$scratch/files"
+    shipped_files share/licenses/$name/LICENSE >"$scratch/want"
+    same "files in the RPM" "$scratch/want" "$scratch/files"
+    is "RPM name, version, architecture, licence" "$name $version-1 $processor MIT" \
+        "$(rpm -qp --qf '%{name} %{version}-%{release} %{arch} %{license}' "$scratch/$rpm" 2>/dev/null)"
+    if have rpmlint; then
+        rpmlint -r "$here/../packaging/rpmlintrc" "$scratch/$rpm" >"$scratch/rpmlint" 2>&1
+        is "rpmlint" "0 errors, 0 warnings" \
+            "$(grep -o '[0-9]* errors, [0-9]* warnings' "$scratch/rpmlint")"
+    fi
+fi
 
 finish

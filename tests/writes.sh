@@ -1,14 +1,29 @@
 #!/bin/bash
-# A program whose output cannot be written says so and exits 1; one whose
-# reader goes away dies quietly of SIGPIPE, as any filter does.
-# usage: write_errors.sh NAME PROGRAM [ARGS...]
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
+# How a program's output reaches standard output: each line end is flushed
+# at once, even into a pipe; output that cannot be written is reported with
+# status 1; a program whose reader goes away dies quietly of SIGPIPE, as any
+# filter does.
+# usage: writes.sh NAME LINE_ENDS PROGRAM [ARGS...]
 set -u
 name=$1
-prog=$2
-shift 2
+line_ends=$2
+prog=$3
+shift 3
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 what="$name $*"
+
+# Into a pipe stdout is fully buffered, so only a flush at each line end
+# gives one write per line end, each ending in a newline.
+if have strace; then
+    strace -f -qq -s 4096 -o "$scratch/trace" -e trace=write -e signal=none "$prog" "$@" |
+        cat >/dev/null
+    grep 'write(1,' "$scratch/trace" >"$scratch/writes"
+    is "$what | cat: writes to stdout" "$line_ends" "$(wc -l <"$scratch/writes")"
+    is "$what | cat: writes that end a line" "$line_ends" "$(grep -c '\\n", [0-9]*) *= ' "$scratch/writes")"
+fi
 
 "$prog" "$@" >/dev/full 2>"$scratch/err"
 is "$what >/dev/full: exit status" 1 $?
