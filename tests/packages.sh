@@ -23,8 +23,18 @@ if have rpmbuild; then
     generators+=";RPM"
     packages+=("$rpm")
 fi
-cpack -G "$generators" -B "$scratch" --config "$build/CPackConfig.cmake" >"$scratch/log" 2>&1 ||
+# Packages carry the source time, never the build time, so that the same
+# commit gives the same bytes.
+epoch=1700000000
+SOURCE_DATE_EPOCH=$epoch cpack -G "$generators" -B "$scratch" \
+    --config "$build/CPackConfig.cmake" >"$scratch/log" 2>&1 ||
     fail "cpack -G $generators: $(cat "$scratch/log")"
+export TZ=UTC
+stamp=$(date -d @$epoch '+%F %T')
+is "time stamps in the tarball" "$stamp" \
+    "$(tar --full-time -tvzf "$scratch/$tarball" | awk '{ print $4, $5 }' | sort -u)"
+is "time stamps in the Debian package" "$stamp" \
+    "$(dpkg-deb --fsys-tarfile "$scratch/$deb" | tar --full-time -tv | awk '{ print $4, $5 }' | sort -u)"
 for package in "${packages[@]}"; do
     (cd "$scratch" && sha256sum --quiet -c "$package.sha256") >/dev/null 2>&1
     is "$package: checksum file" 0 $?
@@ -56,8 +66,9 @@ if [ -e "$scratch/$rpm" ]; then
         awk '!/^d/ { sub("^/usr/", "", $2); print $2 }' | sort >"$scratch/files"
     shipped_files share/licenses/$name/LICENSE >"$scratch/want"
     same "files in the RPM" "$scratch/want" "$scratch/files"
-    is "RPM name, version, architecture, licence" "$name $version-1 $processor MIT" \
-        "$(rpm -qp --qf '%{name} %{version}-%{release} %{arch} %{license}' "$scratch/$rpm" 2>/dev/null)"
+    is "RPM name, version, architecture, licence, build time" \
+        "$name $version-1 $processor MIT $epoch" "$(rpm -qp 2>/dev/null \
+            --qf '%{name} %{version}-%{release} %{arch} %{license} %{buildtime}' "$scratch/$rpm")"
     if have rpmlint; then
         rpmlint -r "$here/../packaging/rpmlintrc" "$scratch/$rpm" >"$scratch/rpmlint" 2>&1
         is "rpmlint" "0 errors, 0 warnings" \
