@@ -4,12 +4,13 @@
 # The tarball, the Debian package and the RPM: named for the version and
 # the architecture, each with a checksum that matches, holding what the
 # package manager expects, and clean under the distributions' checkers.
-# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH
+# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH static-pie|static|dynamic
 set -u
 build=$1
 version=$2
 processor=$3
 debian_arch=$4
+linkage=$5
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
@@ -70,7 +71,14 @@ if [ -e "$scratch/$rpm" ]; then
         "$name $version-1 $processor MIT $epoch" "$(rpm -qp 2>/dev/null \
             --qf '%{name} %{version}-%{release} %{arch} %{license} %{buildtime}' "$scratch/$rpm")"
     if have rpmlint; then
-        rpmlint -r "$here/../packaging/rpmlintrc" "$scratch/$rpm" >"$scratch/rpmlint" 2>&1
+        # A dynamic build has no static programs to excuse, and rpmlint
+        # counts a filter that matches nothing as an error.
+        rpmlintrc=$here/../packaging/rpmlintrc
+        if [ "$linkage" = dynamic ]; then
+            grep -v statically-linked-binary "$rpmlintrc" >"$scratch/rpmlintrc"
+            rpmlintrc=$scratch/rpmlintrc
+        fi
+        rpmlint -r "$rpmlintrc" "$scratch/$rpm" >"$scratch/rpmlint" 2>&1
         is "rpmlint" "0 errors, 0 warnings" \
             "$(grep -o '[0-9]* errors, [0-9]* warnings' "$scratch/rpmlint")"
     fi
