@@ -14,7 +14,7 @@ prog=$1
 while read -r want diag args; do
     read -r -a argv <<<"$args"
     what="anglegrid $args"
-    (exec -a anglegrid "$prog" "${argv[@]}") >"$scratch/out" 2>"$scratch/err"
+    run_as anglegrid "$prog" "${argv[@]}" >"$scratch/out" 2>"$scratch/err"
     is "$what: exit status" 0 $?
     same "$what" "$golden/anglegrid-$want" "$scratch/out"
     if [ "$diag" = diag ]; then
@@ -53,7 +53,7 @@ EOF_CASES
 for name in /usr/local/bin/anglegrid ./anglegrid 'my grid'; do
     for screen in help:-h example:-x; do
         sed "s|anglegrid|$name|" "$golden/anglegrid-${screen%:*}" >"$scratch/want"
-        (exec -a "$name" "$prog" "${screen#*:}") >"$scratch/out"
+        run_as "$name" "$prog" "${screen#*:}" >"$scratch/out"
         same "called as '$name' ${screen#*:}" "$scratch/want" "$scratch/out"
     done
 done
@@ -61,19 +61,19 @@ done
 # On a terminal stdout is line-buffered rather than block-buffered; the
 # bytes must not change.
 for screen in table:'' truncated:-t help:-h; do
-    python3 "$here/spawn.py" tty "$prog" ${screen#*:} >"$scratch/out"
+    python3 "$here/spawn.py" tty "${emulator[@]}" "$prog" ${screen#*:} >"$scratch/out"
     sed "s|anglegrid|$prog|" "$golden/anglegrid-${screen%:*}" >"$scratch/want"
     same "on a terminal: ${screen#*:}" "$scratch/want" "$scratch/out"
 done
 
 # No name to show: the program's own name stands in.
 for screen in help:-h example:-x; do
-    (exec -a '' "$prog" "${screen#*:}") >"$scratch/out"
+    run_as '' "$prog" "${screen#*:}" >"$scratch/out"
     same "called with an empty name ${screen#*:}" "$golden/anglegrid-${screen%:*}" "$scratch/out"
 done
 
 # An empty argument vector: no name to show, no options to read.
-python3 "$here/spawn.py" noargs "$prog" >"$scratch/out" 2>"$scratch/err"
+run_noargs "$prog" >"$scratch/out" 2>"$scratch/err"
 is "empty argument vector: exit status" 0 $?
 same "empty argument vector" "$golden/anglegrid-table" "$scratch/out"
 is "empty argument vector: stderr" "" "$(cat "$scratch/err")"

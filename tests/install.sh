@@ -37,8 +37,8 @@ for prog in anglegrid orderflag; do
     is "$prog: ELF headers for a $linkage link" "$want" "$got"
 done
 
-"$scratch/prefix/bin/anglegrid" -t >"$scratch/out"
+run "$scratch/prefix/bin/anglegrid" -t >"$scratch/out"
 same "installed anglegrid -t" "$golden/anglegrid-truncated" "$scratch/out"
-is "installed orderflag 5 3" 1 "$("$scratch/prefix/bin/orderflag" 5 3)"
+is "installed orderflag 5 3" 1 "$(run "$scratch/prefix/bin/orderflag" 5 3)"
 
 finish

@@ -57,6 +57,40 @@ have()
     return 1
 }
 
+# Programs built for another machine run through the emulator that the
+# build names (qemu-user), given as TEST_EMULATOR; native ones run directly.
+read -r -a emulator <<<"${TEST_EMULATOR:-}"
+
+# run PROGRAM [ARGS...]
+run()
+{
+    "${emulator[@]}" "$@"
+}
+
+# run_as NAME PROGRAM [ARGS...]: with NAME as the program's first word.
+# exec -a would rename the emulator, which has its own option for this.
+run_as()
+{
+    local name=$1
+    shift
+    if [ ${#emulator[@]} -gt 0 ]; then
+        "${emulator[@]}" -0 "$name" "$@"
+    else
+        (exec -a "$name" "$@")
+    fi
+}
+
+# run_noargs PROGRAM: with an empty argument vector.  An emulator cannot
+# start a program so; it gets the one empty word this kernel passes instead.
+run_noargs()
+{
+    if [ ${#emulator[@]} -gt 0 ]; then
+        run_as '' "$1"
+    else
+        python3 "$here/spawn.py" noargs "$1"
+    fi
+}
+
 finish()
 {
     printf '%d passed, %d failed\n' $((checks - failures)) "$failures"

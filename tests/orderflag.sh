@@ -15,7 +15,7 @@ while IFS='|' read -r -a row; do
     want=${row[0]}
     args=("${row[@]:1}")
     what="orderflag$(printf " '%s'" "${args[@]}")"
-    "$prog" "${args[@]}" >"$scratch/out" 2>"$scratch/err"
+    run "$prog" "${args[@]}" >"$scratch/out" 2>"$scratch/err"
     is "$what: exit status" 0 $?
     printf '%s\n' "$want" >"$scratch/want"
     same "$what" "$scratch/want" "$scratch/out"
@@ -81,18 +81,18 @@ usage_error()
 {
     local what
     what="orderflag$(printf " '%s'" "$@")"
-    "$prog" "$@" >"$scratch/out" 2>"$scratch/err"
+    run "$prog" "$@" >"$scratch/out" 2>"$scratch/err"
     is "$what: exit status" 2 $?
     same "$what: stderr" "$scratch/usage" "$scratch/err"
     is "$what: stdout" "" "$(cat "$scratch/out")"
-    "$prog" "$@" >&- 2>"$scratch/err"
+    run "$prog" "$@" >&- 2>"$scratch/err"
     is "$what >&-: exit status" 2 $?
     same "$what >&-: stderr" "$scratch/usage" "$scratch/err"
 }
 usage_error
 usage_error 5
 usage_error ''
-python3 "$here/spawn.py" noargs "$prog" >"$scratch/out" 2>"$scratch/err"
+run_noargs "$prog" >"$scratch/out" 2>"$scratch/err"
 is "empty argument vector: exit status" 2 $?
 same "empty argument vector: stderr" "$scratch/usage" "$scratch/err"
 

@@ -47,7 +47,7 @@ same "files in the tarball" "$scratch/want" "$scratch/files"
 
 # The packaged programs are stripped; they must still work.
 tar -xzf "$scratch/$tarball" -C "$scratch"
-"$scratch/${tarball%.tar.gz}/bin/anglegrid" >"$scratch/out"
+run "$scratch/${tarball%.tar.gz}/bin/anglegrid" >"$scratch/out"
 same "packaged anglegrid" "$golden/anglegrid-table" "$scratch/out"
 
 dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' >"$scratch/files"

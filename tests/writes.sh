@@ -18,25 +18,25 @@ what="$name $*"
 # Into a pipe stdout is fully buffered, so only a flush at each line end
 # gives one write per line end, each ending in a newline.
 if have strace; then
-    strace -f -qq -s 4096 -o "$scratch/trace" -e trace=write -e signal=none "$prog" "$@" |
+    strace -f -qq -s 4096 -o "$scratch/trace" -e trace=write -e signal=none "${emulator[@]}" "$prog" "$@" |
         cat >/dev/null
     grep 'write(1,' "$scratch/trace" >"$scratch/writes"
     is "$what | cat: writes to stdout" "$line_ends" "$(wc -l <"$scratch/writes")"
     is "$what | cat: writes that end a line" "$line_ends" "$(grep -c '\\n", [0-9]*) *= ' "$scratch/writes")"
 fi
 
-"$prog" "$@" >/dev/full 2>"$scratch/err"
+run "$prog" "$@" >/dev/full 2>"$scratch/err"
 is "$what >/dev/full: exit status" 1 $?
 is "$what >/dev/full: message" "$name: write error: No space left on device" "$(cat "$scratch/err")"
 
-"$prog" "$@" >&- 2>"$scratch/err"
+run "$prog" "$@" >&- 2>"$scratch/err"
 is "$what >&-: exit status" 1 $?
 is "$what >&-: message" "$name: write error: Bad file descriptor" "$(cat "$scratch/err")"
 
-is "$what | (closed): status, stderr" 141 "$(python3 "$here/spawn.py" closed "$prog" "$@")"
+is "$what | (closed): status, stderr" 141 "$(python3 "$here/spawn.py" closed "${emulator[@]}" "$prog" "$@")"
 
 printf '1\n%s: write error: Broken pipe\n' "$name" >"$scratch/want"
-python3 "$here/spawn.py" closed-ign "$prog" "$@" >"$scratch/out"
+python3 "$here/spawn.py" closed-ign "${emulator[@]}" "$prog" "$@" >"$scratch/out"
 same "$what | (closed, SIGPIPE ignored)" "$scratch/want" "$scratch/out"
 
 finish
