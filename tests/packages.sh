@@ -25,11 +25,14 @@ if have rpmbuild; then
     packages+=("$rpm")
 fi
 # Packages carry the source time, never the build time, so that the same
-# commit gives the same bytes.
+# commit gives the same bytes; and a packager's strict umask must not make
+# their folders unreadable to others (lintian and rpmlint check below).
 epoch=1700000000
+umask 077
 SOURCE_DATE_EPOCH=$epoch cpack -G "$generators" -B "$scratch" \
     --config "$build/CPackConfig.cmake" >"$scratch/log" 2>&1 ||
     fail "cpack -G $generators: $(cat "$scratch/log")"
+umask 022
 export TZ=UTC
 stamp=$(date -d @$epoch '+%F %T')
 is "time stamps in the tarball" "$stamp" \
