@@ -44,6 +44,10 @@ for package in "${packages[@]}"; do
     is "$package: checksum file" 0 $?
 done
 
+# Unpacked by root, the files must belong to root, whoever packaged them.
+is "owners in the tarball" 0/0 "$(tar --numeric-owner -tvzf "$scratch/$tarball" | awk '{ print $2 }' | sort -u)"
+is "modes of the Debian package's members" rw-r--r-- "$(ar tv "$scratch/$deb" | awk '{ print $1 }' | sort -u)"
+
 tar -tzf "$scratch/$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
 shipped_files share/doc/$name/LICENSE >"$scratch/want"
 same "files in the tarball" "$scratch/want" "$scratch/files"
