@@ -13,7 +13,9 @@ linkage=$2
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
 (cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
-shipped_files share/doc/anglegrid-tools/LICENSE >"$scratch/want"
+notice=
+[ "$linkage" = dynamic ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
+shipped_files share/doc/anglegrid-tools/LICENSE $notice >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
 
 # What the ELF headers say: the kind of file (DYN is position-independent),

@@ -48,8 +48,15 @@ done
 is "owners in the tarball" 0/0 "$(tar --numeric-owner -tvzf "$scratch/$tarball" | awk '{ print $2 }' | sort -u)"
 is "modes of the Debian package's members" rw-r--r-- "$(ar tv "$scratch/$deb" | awk '{ print $1 }' | sort -u)"
 
+# Static programs contain the C library and the GCC runtime: each package
+# says so, with the LGPL, and the .deb names the C library's source package.
+notice=
+if [ "$linkage" != dynamic ]; then
+    notice=THIRD-PARTY-NOTICES
+fi
+
 tar -tzf "$scratch/$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
-shipped_files share/doc/$name/LICENSE >"$scratch/want"
+shipped_files share/doc/$name/LICENSE ${notice:+share/doc/$name/$notice} >"$scratch/want"
 same "files in the tarball" "$scratch/want" "$scratch/files"
 
 # The packaged programs are stripped; they must still work.
@@ -64,6 +71,22 @@ same "files in the Debian package" "$scratch/want" "$scratch/files"
 for field in Package:$name Version:$version Section:utils Architecture:$debian_arch; do
     is "Debian package ${field%%:*}" "${field#*:}" "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
 done
+dpkg-deb --fsys-tarfile "$scratch/$deb" | tar -xO ./usr/share/doc/$name/copyright >"$scratch/copyright"
+built_using=$(dpkg-deb -f "$scratch/$deb" Built-Using)
+if [ -n "$notice" ]; then
+    # The source package named in the field is the one the notices name.
+    [[ $built_using =~ ^([a-z0-9.+-]+)\ \(=\ ([^\ \)]+)\)$ ]] ||
+        fail "Built-Using of a $linkage build: '$built_using'"
+    get="apt-get source ${BASH_REMATCH[1]}=${BASH_REMATCH[2]}"
+    is "copyright: source of the static C library" 1 "$(grep -cF " $get" "$scratch/copyright")"
+    is "copyright: the LGPL" 1 "$(grep -c '/usr/share/common-licenses/LGPL-2.1\.$' "$scratch/copyright")"
+    tar -xOzf "$scratch/$tarball" --wildcards "*/$notice" >"$scratch/notice"
+    is "tarball notice: source of the static C library" 1 "$(grep -cF "$get" "$scratch/notice")"
+    is "tarball notice: the LGPL's text" 1 "$(grep -c 'Version 2.1, February 1999' "$scratch/notice")"
+else
+    is "Built-Using of a dynamic build" "" "$built_using"
+    is "copyright of a dynamic build: comment" 0 "$(grep -c '^Comment:' "$scratch/copyright")"
+fi
 if have lintian; then
     lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
     is "lintian: errors and warnings" "" "$(grep -E '^[EW]:' "$scratch/lintian")"
@@ -72,8 +95,12 @@ fi
 if [ -e "$scratch/$rpm" ]; then
     rpm -qp --qf '[%{filemodes:perms} %{filenames}\n]' "$scratch/$rpm" 2>/dev/null |
         awk '!/^d/ { sub("^/usr/", "", $2); print $2 }' | sort >"$scratch/files"
-    shipped_files share/licenses/$name/LICENSE >"$scratch/want"
+    shipped_files share/licenses/$name/LICENSE ${notice:+share/licenses/$name/$notice} >"$scratch/want"
     same "files in the RPM" "$scratch/want" "$scratch/files"
+    if [ -n "$notice" ]; then
+        is "RPM: the notice is a licence file" /usr/share/licenses/$name/$notice \
+            "$(rpm -qpL "$scratch/$rpm" 2>/dev/null | grep -F "$notice")"
+    fi
     is "RPM name, version, architecture, licence, build time" \
         "$name $version-1 $processor MIT $epoch" "$(rpm -qp 2>/dev/null \
             --qf '%{name} %{version}-%{release} %{arch} %{license} %{buildtime}' "$scratch/$rpm")"
