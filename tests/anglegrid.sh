@@ -78,4 +78,8 @@ is "empty argument vector: exit status" 0 $?
 same "empty argument vector" "$golden/anglegrid-table" "$scratch/out"
 is "empty argument vector: stderr" "" "$(cat "$scratch/err")"
 
+# The README's figure is drawn from this output and must not drift from it.
+{ run "$prog" && run "$prog" -t; } | python3 "$here/../doc/sectors.py" >"$scratch/svg"
+same "doc/sectors.svg drawn from the program's output" "$here/../doc/sectors.svg" "$scratch/svg"
+
 finish
