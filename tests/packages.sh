@@ -79,15 +79,18 @@ done
 dpkg-deb --fsys-tarfile "$scratch/$deb" | tar -xO ./usr/share/doc/$name/copyright >"$scratch/copyright"
 built_using=$(dpkg-deb -f "$scratch/$deb" Built-Using)
 if [ -n "$notice" ]; then
-    # The source package named in the field is the one the notices name.
+    # The source package named in the field is the one the notices name,
+    # and they say how to get glibc's source.
     [[ $built_using =~ ^([a-z0-9.+-]+)\ \(=\ ([^\ \)]+)\)$ ]] ||
         fail "Built-Using of a $linkage build: '$built_using'"
-    get="apt-get source ${BASH_REMATCH[1]}=${BASH_REMATCH[2]}"
-    is "copyright: source of the static C library" 1 "$(grep -cF " $get" "$scratch/copyright")"
-    is "copyright: the LGPL" 1 "$(grep -c '/usr/share/common-licenses/LGPL-2.1\.$' "$scratch/copyright")"
+    linked="(source package ${BASH_REMATCH[1]} ${BASH_REMATCH[2]})"
     tar -xOzf "$scratch/$tarball" --wildcards "*/$notice" >"$scratch/notice"
-    is "tarball notice: source of the static C library" 1 "$(grep -cF "$get" "$scratch/notice")"
-    is "tarball notice: the LGPL's text" 1 "$(grep -c 'Version 2.1, February 1999' "$scratch/notice")"
+    for file in copyright notice; do
+        is "$file: the C library's package" 1 "$(grep -cF "$linked" "$scratch/$file")"
+        is "$file: glibc's source" 1 "$(grep -cE '^ *apt-get source glibc=[0-9]' "$scratch/$file")"
+    done
+    is "copyright: the LGPL" 1 "$(grep -c '/usr/share/common-licenses/LGPL-2.1\.$' "$scratch/copyright")"
+    is "notice: the LGPL's text" 1 "$(grep -c 'Version 2.1, February 1999' "$scratch/notice")"
 else
     is "Built-Using of a dynamic build" "" "$built_using"
     is "copyright of a dynamic build: comment" 0 "$(grep -c '^Comment:' "$scratch/copyright")"
