@@ -9,6 +9,7 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
         # entry (root unpacks it so, and that user could then replace the
         # programs), and adds entries in the order the folder lists them.
         # Written again from the same staging folder: owned by root, sorted.
+        # The modes are already right (permissions.cmake ran before).
         set(mtime)
         if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
             set(mtime --mtime=@$ENV{SOURCE_DATE_EPOCH})
@@ -16,8 +17,7 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
         get_filename_component(top "${CPACK_TEMPORARY_DIRECTORY}" NAME)
         execute_process(
             COMMAND ${TAR_PROGRAM} --create --format=gnu --sort=name --owner=0 --group=0
-                --numeric-owner --mode=go-w,a+rX ${mtime} --directory=${CPACK_TOPLEVEL_DIRECTORY}
-                ${top}
+                --numeric-owner ${mtime} --directory=${CPACK_TOPLEVEL_DIRECTORY} ${top}
             COMMAND ${GZIP_PROGRAM} -9n
             OUTPUT_FILE ${package}
             COMMAND_ERROR_IS_FATAL ANY)
