@@ -56,6 +56,9 @@ def closed(argv, ignore_sigpipe):
     # A death by signal shows as the shell would show it: 128 + signal.
     status = proc.returncode if proc.returncode >= 0 else 128 - proc.returncode
     sys.stdout.write("%d\n" % status)
+    # The text layer buffers on its own: flush it before writing bytes
+    # beneath it, or the two may come out in either order.
+    sys.stdout.flush()
     sys.stdout.buffer.write(proc.stderr)
 
 
