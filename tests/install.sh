@@ -2,19 +2,21 @@
 # SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
 # SPDX-License-Identifier: MIT
 # What "cmake --install" puts where: both programs, linked and hardened as
-# the build says, both manual pages and the licence.  The installed
-# programs must run.
-# usage: install.sh BUILD_DIR static-pie|static|dynamic
+# the build says, both manual pages, the licence and, for programs that
+# contain glibc, the notice of what they contain.  The installed programs
+# must run.
+# usage: install.sh BUILD_DIR static-pie|static|dynamic [GLIBC_VERSION]
 set -u
 build=$1
 linkage=$2
+glibc=${3:-}
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
 (cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
 notice=
-[ "$linkage" = dynamic ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
+[ "$linkage" = dynamic ] || [ -z "$glibc" ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
 shipped_files share/doc/anglegrid-tools/LICENSE $notice >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
 

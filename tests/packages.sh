@@ -4,7 +4,7 @@
 # The tarball, the Debian package and the RPM: named for the version and
 # the architecture, each with a checksum that matches, holding what the
 # package manager expects, and clean under the distributions' checkers.
-# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH RPM_ARCH static-pie|static|dynamic
+# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH RPM_ARCH static-pie|static|dynamic [GLIBC_VERSION]
 set -u
 build=$1
 version=$2
@@ -12,6 +12,7 @@ processor=$3
 debian_arch=$4
 rpm_arch=$5
 linkage=$6
+glibc=${7:-}
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
@@ -38,8 +39,6 @@ export TZ=UTC
 stamp=$(date -d @$epoch '+%F %T')
 is "time stamps in the tarball" "$stamp" \
     "$(tar --full-time -tvzf "$scratch/$tarball" | awk '{ print $4, $5 }' | sort -u)"
-is "time stamps in the Debian package" "$stamp" \
-    "$(dpkg-deb --fsys-tarfile "$scratch/$deb" | tar --full-time -tv | awk '{ print $4, $5 }' | sort -u)"
 for package in "${packages[@]}"; do
     (cd "$scratch" && sha256sum --quiet -c "$package.sha256") >/dev/null 2>&1
     is "$package: checksum file" 0 $?
@@ -49,51 +48,72 @@ done
 is "owners in the tarball" 0/0 "$(tar --numeric-owner -tvzf "$scratch/$tarball" | awk '{ print $2 }' | sort -u)"
 is "modes of the Debian package's members" rw-r--r-- "$(ar tv "$scratch/$deb" | awk '{ print $1 }' | sort -u)"
 
-# Static programs contain the C library and the GCC runtime: each package
-# says so, with the LGPL, and the .deb names the C library's source package.
+# Static programs that contain glibc say so in each package, with the LGPL,
+# the glibc version of the headers they were built with and where its
+# source is: where dpkg tells, Debian's source package, also named in the
+# .deb's Built-Using; elsewhere glibc's own release.
 notice=
-if [ "$linkage" != dynamic ]; then
+if [ "$linkage" != dynamic ] && [ -n "$glibc" ]; then
     notice=THIRD-PARTY-NOTICES
 fi
+debian_source=no
+command -v dpkg-query >/dev/null && debian_source=yes
 
 tar -tzf "$scratch/$tarball" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/files"
 shipped_files share/doc/$name/LICENSE ${notice:+share/doc/$name/$notice} >"$scratch/want"
 same "files in the tarball" "$scratch/want" "$scratch/files"
+if [ -n "$notice" ]; then
+    tar -xOzf "$scratch/$tarball" --wildcards "*/$notice" >"$scratch/notice"
+    is "notice: glibc's version" 1 "$(grep -cF "The GNU C Library (glibc) $glibc, " "$scratch/notice")"
+    is "notice: the LGPL's text" 1 "$(grep -c 'Version 2.1, February 1999' "$scratch/notice")"
+    if [ $debian_source = yes ]; then
+        source="^ *apt-get source glibc=[0-9]"
+    else
+        source="^ *https://ftp\.gnu\.org/gnu/glibc/glibc-$glibc\.tar\.xz$"
+    fi
+    is "notice: glibc's source" 1 "$(grep -cE "$source" "$scratch/notice")"
+fi
 
 # The packaged programs are stripped; they must still work, and a program
 # built for another machine runs only under that machine's emulator.
 tar -xzf "$scratch/$tarball" -C "$scratch"
 run "$scratch/${tarball%.tar.gz}/bin/anglegrid" >"$scratch/out"
 same "anglegrid from the tarball" "$golden/anglegrid-table" "$scratch/out"
-dpkg-deb -x "$scratch/$deb" "$scratch/deb"
-run "$scratch/deb/usr/bin/anglegrid" >"$scratch/out"
-same "anglegrid from the Debian package" "$golden/anglegrid-table" "$scratch/out"
 
-dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' >"$scratch/files"
-shipped_files share/doc/$name/copyright share/doc/$name/changelog.gz \
-    share/lintian/overrides/$name >"$scratch/want"
-same "files in the Debian package" "$scratch/want" "$scratch/files"
-for field in Package:$name Version:$version Section:utils Architecture:$debian_arch; do
-    is "Debian package ${field%%:*}" "${field#*:}" "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
-done
-dpkg-deb --fsys-tarfile "$scratch/$deb" | tar -xO ./usr/share/doc/$name/copyright >"$scratch/copyright"
-built_using=$(dpkg-deb -f "$scratch/$deb" Built-Using)
-if [ -n "$notice" ]; then
-    # The source package named in the field is the one the notices name,
-    # and they say how to get glibc's source.
-    [[ $built_using =~ ^([a-z0-9.+-]+)\ \(=\ ([^\ \)]+)\)$ ]] ||
-        fail "Built-Using of a $linkage build: '$built_using'"
-    linked="(source package ${BASH_REMATCH[1]} ${BASH_REMATCH[2]})"
-    tar -xOzf "$scratch/$tarball" --wildcards "*/$notice" >"$scratch/notice"
-    for file in copyright notice; do
-        is "$file: the C library's package" 1 "$(grep -cF "$linked" "$scratch/$file")"
-        is "$file: glibc's source" 1 "$(grep -cE '^ *apt-get source glibc=[0-9]' "$scratch/$file")"
+if have dpkg-deb; then
+    is "time stamps in the Debian package" "$stamp" \
+        "$(dpkg-deb --fsys-tarfile "$scratch/$deb" | tar --full-time -tv | awk '{ print $4, $5 }' | sort -u)"
+    dpkg-deb -x "$scratch/$deb" "$scratch/deb"
+    run "$scratch/deb/usr/bin/anglegrid" >"$scratch/out"
+    same "anglegrid from the Debian package" "$golden/anglegrid-table" "$scratch/out"
+
+    dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' >"$scratch/files"
+    shipped_files share/doc/$name/copyright share/doc/$name/changelog.gz \
+        share/lintian/overrides/$name >"$scratch/want"
+    same "files in the Debian package" "$scratch/want" "$scratch/files"
+    for field in Package:$name Version:$version Section:utils Architecture:$debian_arch; do
+        is "Debian package ${field%%:*}" "${field#*:}" "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
     done
-    is "copyright: the LGPL" 1 "$(grep -c '/usr/share/common-licenses/LGPL-2.1\.$' "$scratch/copyright")"
-    is "notice: the LGPL's text" 1 "$(grep -c 'Version 2.1, February 1999' "$scratch/notice")"
-else
-    is "Built-Using of a dynamic build" "" "$built_using"
-    is "copyright of a dynamic build: comment" 0 "$(grep -c '^Comment:' "$scratch/copyright")"
+    copyright=$scratch/deb/usr/share/doc/$name/copyright
+    built_using=$(dpkg-deb -f "$scratch/$deb" Built-Using)
+    if [ -n "$notice" ] && [ $debian_source = yes ]; then
+        # The source package named in the field is the one the notices
+        # name, and they say how to get glibc's source.
+        [[ $built_using =~ ^([a-z0-9.+-]+)\ \(=\ ([^\ \)]+)\)$ ]] ||
+            fail "Built-Using of a $linkage build: '$built_using'"
+        linked="(source package ${BASH_REMATCH[1]} ${BASH_REMATCH[2]})"
+        for file in "$copyright" "$scratch/notice"; do
+            is "$(basename "$file"): the C library's package" 1 "$(grep -cF "$linked" "$file")"
+        done
+        is "copyright: glibc's source" 1 "$(grep -cE '^ *apt-get source glibc=[0-9]' "$copyright")"
+    else
+        is "Built-Using without a Debian C library" "" "$built_using"
+    fi
+    if [ -n "$notice" ]; then
+        is "copyright: the LGPL" 1 "$(grep -c '/usr/share/common-licenses/LGPL-2.1\.$' "$copyright")"
+    else
+        is "copyright without a notice: comment" 0 "$(grep -c '^Comment:' "$copyright")"
+    fi
 fi
 if have lintian; then
     lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
