@@ -1,0 +1,52 @@
+#!/bin/bash
+# SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
+# SPDX-License-Identifier: MIT
+# Every relative link in the project's Markdown files, images included,
+# points at a file that exists, and a link to a heading (#anchor) at a
+# heading that exists, named as forges name them: so that moving a file or
+# a section cannot break a link silently.
+# usage: links.sh SOURCE_DIR
+set -u
+top=$1
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+
+# anchors FILE: the anchor of each heading, outside code blocks: lower
+# case, without punctuation, blanks as hyphens, and -1, -2... on repeats.
+anchors()
+{
+    awk '/^```/ { code = !code; next }
+        !code && /^#+ / {
+            h = tolower($0)
+            sub(/^#+ +/, "", h)
+            gsub(/[^a-z0-9 _-]/, "", h)
+            gsub(/ /, "-", h)
+            n = seen[h]++
+            print (n ? h "-" n : h)
+        }' "$1"
+}
+
+mapfile -t pages < <(cd "$top" && find . \( -name build -o -name '.?*' \) -prune -o -name '*.md' -print | sort)
+is "Markdown files found" yes "$([ ${#pages[@]} -gt 0 ] && echo yes)"
+for page in "${pages[@]}"; do
+    page=${page#./}
+    dir=$(dirname "$top/$page")
+    # Link targets outside code blocks: ](target)
+    awk '/^```/ { code = !code; next } !code' "$top/$page" |
+        grep -o '\]([^)]*)' | sed 's/^](//; s/)$//' >"$scratch/targets"
+    while read -r target; do
+        case $target in
+        *:*) continue ;; # https:, mailto: and the like
+        esac
+        path=${target%%#*}
+        file=$dir/${path:-$(basename "$page")}
+        checks=$((checks + 1))
+        if [ ! -e "$file" ]; then
+            fail "$page: link to $target: no such file"
+        elif [ "$path" != "$target" ] && ! anchors "$file" | grep -qxF "${target#*#}"; then
+            fail "$page: link to $target: no such heading"
+        fi
+    done <"$scratch/targets"
+done
+
+finish
