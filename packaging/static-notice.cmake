@@ -60,7 +60,7 @@ if(NOT LINKAGE STREQUAL dynamic)
     endif()
     if(__GLIBC__ STREQUAL "" OR __GLIBC_MINOR__ STREQUAL "")
         message(STATUS "The C library is not glibc (its headers do not define __GLIBC__): "
-            "the packages declare no static libraries")
+            "the packages carry no notice of the libraries in the static programs")
     else()
         set(GLIBC_VERSION ${__GLIBC__}.${__GLIBC_MINOR__})
         message(STATUS "The static programs contain glibc ${GLIBC_VERSION} "
