@@ -16,7 +16,7 @@ glibc=${3:-}
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
 (cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
 notice=
-[ "$linkage" = dynamic ] || [ -z "$glibc" ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
+[ -z "$glibc" ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
 shipped_files share/doc/anglegrid-tools/LICENSE $notice >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
 

@@ -53,9 +53,7 @@ is "modes of the Debian package's members" rw-r--r-- "$(ar tv "$scratch/$deb" | 
 # source is: where dpkg tells, Debian's source package, also named in the
 # .deb's Built-Using; elsewhere glibc's own release.
 notice=
-if [ "$linkage" != dynamic ] && [ -n "$glibc" ]; then
-    notice=THIRD-PARTY-NOTICES
-fi
+[ -z "$glibc" ] || notice=THIRD-PARTY-NOTICES
 debian_source=no
 command -v dpkg-query >/dev/null && debian_source=yes
 
