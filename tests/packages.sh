@@ -114,7 +114,9 @@ if have dpkg-deb; then
     fi
 fi
 if have lintian; then
-    lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
+    # lintian leaves cache files in TMPDIR: in the scratch folder they go
+    # with it.
+    TMPDIR=$scratch lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
     is "lintian: errors and warnings" "" "$(grep -E '^[EW]:' "$scratch/lintian")"
 fi
 
