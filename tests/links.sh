@@ -27,7 +27,7 @@ anchors()
 }
 
 mapfile -t pages < <(cd "$top" && find . \( -name build -o -name '.?*' \) -prune -o -name '*.md' -print | sort)
-is "Markdown files found" yes "$([ ${#pages[@]} -gt 0 ] && echo yes)"
+is "Markdown files in $top: none found" 0 "$([ ${#pages[@]} -gt 0 ]; echo $?)"
 for page in "${pages[@]}"; do
     page=${page#./}
     dir=$(dirname "$top/$page")
