@@ -7,12 +7,14 @@
 // symmetrically about the sector's centre.  With -t every position carries
 // the centre angle itself.
 
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <unistd.h>
+// The C library's own headers, not the C++ wrappers: the program uses
+// nothing of the C++ runtime, so that it builds against any C library.
+#include <errno.h>
+#include <getopt.h>
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -20,30 +22,30 @@ namespace {
 // _Exit keeps the exit-time close from reporting the same failure again.
 [[noreturn]] void WriteError()
 {
-    std::fprintf(stderr, "anglegrid: write error: %s\n", std::strerror(errno));
-    std::_Exit(EXIT_FAILURE);
+    fprintf(stderr, "anglegrid: write error: %s\n", strerror(errno));
+    _Exit(EXIT_FAILURE);
 }
 
 // Every output line ends here.  The flush sends each line as soon as it is
 // whole; the error flag is sticky, so one check covers all that came before.
 void EndLine()
 {
-    std::putchar('\n');
-    std::fflush(stdout);
-    if (std::ferror(stdout))
+    putchar('\n');
+    fflush(stdout);
+    if (ferror(stdout))
         WriteError();
 }
 
 void PutLine(const char *text)
 {
-    std::fputs(text, stdout);
+    fputs(text, stdout);
     EndLine();
 }
 
 // Closing can still fail (a deferred error on a network file system).
 void CloseStdout()
 {
-    if (std::fclose(stdout) == EOF)
+    if (fclose(stdout) == EOF)
         WriteError();
 }
 
@@ -56,7 +58,7 @@ const char *InvocationName(char *argv[])
 
 [[noreturn]] void Usage(char *argv[])
 {
-    std::printf("\n Usage:%s[-h] [-x]", InvocationName(argv));
+    printf("\n Usage:%s[-h] [-x]", InvocationName(argv));
     EndLine();
     PutLine("\n Description: ");
     PutLine("\t Trancated phi {45,90,135,225,270,315} [def]:off  ");
@@ -64,16 +66,16 @@ const char *InvocationName(char *argv[])
     PutLine("\t -h \t show this help    ");
     PutLine("\t -x \t show example    ");
     EndLine();
-    std::exit(EXIT_SUCCESS);
+    exit(EXIT_SUCCESS);
 }
 
 [[noreturn]] void Example(char *argv[])
 {
     PutLine("\n Exapmle: ");
-    std::printf("\t%s -x", InvocationName(argv));
+    printf("\t%s -x", InvocationName(argv));
     EndLine();
     EndLine();
-    std::exit(EXIT_SUCCESS);
+    exit(EXIT_SUCCESS);
 }
 
 } // namespace
@@ -92,8 +94,11 @@ int main(int argc, char *argv[])
     int truncated = 0;
     int ch;
 
-    std::atexit(CloseStdout);
-    while ((ch = getopt(argc, argv, "htx?")) != -1) {
+    atexit(CloseStdout);
+    // getopt_long, with no long options, because it permutes with every C
+    // library: options count wherever they stand before "--", as in
+    // "anglegrid foo -t"; plain getopt stops at the first word in some.
+    while ((ch = getopt_long(argc, argv, "htx?", nullptr, nullptr)) != -1) {
         switch (ch) {
         case 'h':
         case '?': // also an unknown letter, after getopt's own diagnostic
@@ -112,8 +117,8 @@ int main(int argc, char *argv[])
         for (int i = 1; i <= steps; i++) {
             float v = angle;
             if (!truncated)
-                v = static_cast<float>(std::atan((i - centre) * spacing / distance) + angle);
-            std::printf("%7.5f,", static_cast<double>(v));
+                v = static_cast<float>(atan((i - centre) * spacing / distance) + angle);
+            printf("%7.5f,", static_cast<double>(v));
         }
         EndLine();
     }
