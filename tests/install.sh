@@ -2,30 +2,31 @@
 # SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
 # SPDX-License-Identifier: MIT
 # What "cmake --install" puts where: both programs, linked and hardened as
-# the build says, both manual pages, the licence and, for programs that
-# contain glibc, the notice of what they contain.  The installed programs
-# must run.
-# usage: install.sh BUILD_DIR static-pie|static|dynamic [GLIBC_VERSION]
+# the build says, both manual pages, the licence and, for static programs,
+# the notice of what they contain.  The installed programs must run.
+# usage: install.sh BUILD_DIR static-pie|dynamic FORTIFIED(1|0) OBJDUMP [MUSL_COPYRIGHT]
 set -u
 build=$1
 linkage=$2
-glibc=${3:-}
+fortified=$3
+objdump=$4
+musl_copyright=${5:-}
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install"
 (cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/files"
 notice=
-[ -z "$glibc" ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
+[ -z "$musl_copyright" ] || notice=share/doc/anglegrid-tools/THIRD-PARTY-NOTICES
 shipped_files share/doc/anglegrid-tools/LICENSE $notice >"$scratch/want"
 same "installed files" "$scratch/want" "$scratch/files"
+[ -z "$notice" ] || has_notice "installed notice" "$scratch/prefix/$notice" "$musl_copyright"
 
 # What the ELF headers say: the kind of file (DYN is position-independent),
 # whether it asks for the dynamic loader, RELRO, immediate binding and
 # whether the stack is executable.
 case $linkage in
 static-pie) want="DYN loader=no relro now stack=RW" ;;
-static) want="EXEC loader=no relro stack=RW" ;;
 *) want="DYN loader=yes relro now stack=RW" ;;
 esac
 for prog in anglegrid orderflag; do
@@ -40,6 +41,42 @@ for prog in anglegrid orderflag; do
     got+=" stack=$(awk '$1 == "GNU_STACK" { print $(NF - 1) }' "$scratch/elf")"
     is "$prog: ELF headers for a $linkage link" "$want" "$got"
 done
+
+# The stack protector guards anglegrid's main, which has an array on its
+# stack; glibc's fortified printf checks its format at run time.
+is "anglegrid: main checks its stack guard" yes "$("$objdump" -d "$scratch/prefix/bin/anglegrid" |
+    awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' |
+    grep -q '<__stack_chk_fail' && echo yes)"
+if [ "$fortified" = 1 ]; then
+    is "anglegrid: fortified printf" 1 "$(readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" |
+        grep -c ' __printf_chk')"
+fi
+
+# At run time, in the program's own address space as it exits: loaded at a
+# new address each run, nothing both writable and executable, and the RELRO
+# segment read-only where the C library makes it so (glibc's loader does,
+# musl's static start does not).  An emulator's address space is its own.
+if [ ${#emulator[@]} -eq 0 ]; then
+    prog=$scratch/prefix/bin/anglegrid
+    relro=$(readelf -lW "$prog" | awk '$1 == "GNU_RELRO" { print $3 }')
+    for run in 1 2; do
+        python3 "$here/spawn.py" at-exit "$prog" >"$scratch/maps.$run"
+        base[run]=$(awk -v prog="$prog" '$6 == prog { print $1; exit }' "$scratch/maps.$run" | cut -d- -f1)
+    done
+    if [ "$(cat /proc/sys/kernel/randomize_va_space)" != 0 ]; then
+        is "anglegrid: loaded at a new address each run" yes \
+            "$([ -n "${base[1]}" ] && [ "${base[1]}" != "${base[2]}" ] && echo yes)"
+    else
+        printf 'skipped: this kernel does not randomise addresses\n'
+    fi
+    is "anglegrid: mappings both writable and executable" "" \
+        "$(awk '$2 ~ /w.x/' "$scratch/maps.1")"
+    if [ "$linkage" = dynamic ]; then
+        page=$(printf '%x' $(((0x${base[1]} + relro) & ~0xfff)))
+        is "anglegrid: the RELRO segment at run time" r--p \
+            "$(awk -v page="$page" '$1 ~ "^0*" page "-" { print $2 }' "$scratch/maps.1")"
+    fi
+fi
 
 run "$scratch/prefix/bin/anglegrid" -t >"$scratch/out"
 same "installed anglegrid -t" "$golden/anglegrid-truncated" "$scratch/out"

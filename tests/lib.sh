@@ -44,6 +44,16 @@ shipped_files()
         share/man/man1/anglegrid.1.gz share/man/man1/orderflag.1.gz "$@" | sort
 }
 
+# has_notice WHAT NOTICE MUSL_COPYRIGHT: the notice of a static build holds
+# musl's copyright file whole and the GCC runtime's exception.
+has_notice()
+{
+    local text
+    text=$(<"$2")
+    is "$1: musl's copyright file, whole" yes "$([[ $text == *"$(<"$3")"* ]] && echo yes)"
+    is "$1: the GCC Runtime Library Exception" 1 "$(grep -c '^GCC RUNTIME LIBRARY EXCEPTION$' <<<"$text")"
+}
+
 # have TOOL: whether TOOL is installed.  A check that needs a missing tool is
 # skipped on a developer's machine; in CI it fails.
 have()

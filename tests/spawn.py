@@ -8,6 +8,9 @@
   spawn.py closed PROG ARGS...  PROG's stdout a pipe nobody reads;
                                 print the exit status, then its stderr
   spawn.py closed-ign PROG ...  the same with SIGPIPE ignored
+  spawn.py at-exit PROG ARGS... PROG's memory map and status as it exits
+                                (its stdout to /dev/null): the address space
+                                of the program itself, whatever started it
 """
 import ctypes
 import os
@@ -62,6 +65,45 @@ def closed(argv, ignore_sigpipe):
     sys.stdout.buffer.write(proc.stderr)
 
 
+def at_exit(argv):
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.ptrace.argtypes = [ctypes.c_long, ctypes.c_long, ctypes.c_void_p, ctypes.c_void_p]
+    traceme, cont, setoptions = 0, 7, 0x4200
+    trace_exit, event_exit = 0x40, 6
+
+    # A sanitizer build's leak check cannot run under a tracer.
+    options = os.environ.get("ASAN_OPTIONS")
+    os.environ["ASAN_OPTIONS"] = (options + ":" if options else "") + "detect_leaks=0"
+    pid = os.fork()
+    if pid == 0:
+        try:
+            libc.ptrace(traceme, 0, None, None)
+            devnull = os.open(os.devnull, os.O_WRONLY)
+            os.dup2(devnull, 1)
+            os.execvp(argv[0], argv)
+        finally:
+            os._exit(127)
+    _, status = os.waitpid(pid, 0)  # stopped at exec, before the program runs
+    libc.ptrace(setoptions, pid, None, ctypes.c_void_p(trace_exit))
+    libc.ptrace(cont, pid, None, None)
+    seen = False
+    while True:
+        _, status = os.waitpid(pid, 0)
+        if os.WIFEXITED(status) or os.WIFSIGNALED(status):
+            break
+        deliver = 0
+        if status >> 16 == event_exit:  # exiting, its memory still mapped
+            for name in ("maps", "status"):
+                with open("/proc/%d/%s" % (pid, name)) as proc:
+                    sys.stdout.write(proc.read())
+            seen = True
+        elif os.WSTOPSIG(status) != signal.SIGTRAP:
+            deliver = os.WSTOPSIG(status)
+        libc.ptrace(cont, pid, None, ctypes.c_void_p(deliver))
+    if not seen:
+        sys.exit("spawn.py: %s ended before it could be seen exiting" % argv[0])
+
+
 mode, args = sys.argv[1], sys.argv[2:]
 if mode == "noargs":
     noargs(args[0])
@@ -69,5 +111,7 @@ elif mode == "tty":
     tty(args)
 elif mode in ("closed", "closed-ign"):
     closed(args, mode == "closed-ign")
+elif mode == "at-exit":
+    at_exit(args)
 else:
     sys.exit("spawn.py: unknown mode " + mode)
