@@ -28,6 +28,7 @@ table      none  foo bar
 table      none  -
 table      none  -- -h
 table      none  foo -- -x -q
+table      none  foo -- -t
 truncated  none  -t
 truncated  none  -tt
 truncated  none  -t -t foo
