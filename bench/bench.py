@@ -6,8 +6,8 @@
 usage: bench/bench.py [BUILD_DIR]        (default: build/release)
 
 For each command it measures the wall time of one start, as the median of
-interleaved rounds (in each round every command is started the same number
-of times, so that what else the machine does weighs on all alike); the
+rounds in which every command is started in turn, one start at a time, so
+that what else the machine does weighs on all alike; the
 instructions retired in one run, counted by valgrind's callgrind
 (repeatable where wall time is not); and the peak resident memory, read
 from the process's VmHWM as it exits, so that the memory of whatever
@@ -62,11 +62,14 @@ def start_time(commands):
     actions = [(os.POSIX_SPAWN_DUP2, devnull, 1)]
     times = {name: [] for name, _ in commands}
     for _ in range(ROUNDS):
-        for name, argv in commands:
-            begin = time.perf_counter_ns()
-            for _ in range(STARTS):
+        spent = dict.fromkeys(times, 0)
+        for _ in range(STARTS):
+            for name, argv in commands:  # one start of each in turn
+                begin = time.perf_counter_ns()
                 os.waitpid(os.posix_spawnp(argv[0], argv, os.environ, file_actions=actions), 0)
-            times[name].append((time.perf_counter_ns() - begin) / STARTS / 1000)
+                spent[name] += time.perf_counter_ns() - begin
+        for name in times:
+            times[name].append(spent[name] / STARTS / 1000)
     os.close(devnull)
     return {name: statistics.median(runs) for name, runs in times.items()}
 
