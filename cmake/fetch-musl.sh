@@ -56,7 +56,7 @@ cd source
 # Position-independent, for static-pie programs, and built from relative
 # paths, so that no folder's name gets into libc.a.
 quiet ./configure --target="$triplet" --prefix="$dest" --disable-shared --disable-wrapper \
-    CROSS_COMPILE="$triplet-" CC="$triplet-gcc" CFLAGS="-O2 -fPIE"
+    CROSS_COMPILE="$triplet-" CFLAGS="-O2 -fPIE"
 quiet make -j"$(nproc)" install
 cp debian/copyright "$dest/COPYRIGHT"
 printf 'musl (= %s)\n' "$(dpkg-parsechangelog -S Version)" >"$dest/static-built-using"

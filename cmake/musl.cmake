@@ -29,9 +29,6 @@ endif()
 if(root)
     set(include ${root}/include)
     set(lib ${root}/lib)
-    if(EXISTS ${root}/static-built-using)
-        file(STRINGS ${root}/static-built-using MUSL_STATIC_BUILT_USING)
-    endif()
 endif()
 
 # GCC's start and end files and runtime, which clang links too.
@@ -73,8 +70,8 @@ set(LINKAGE static-pie)
 target_link_libraries(tool_options INTERFACE musl)
 file(STRINGS ${lib}/libc.a MUSL_VERSION REGEX "^[0-9]+\\.[0-9]+\\.[0-9]+$" LIMIT_COUNT 1)
 
-# The copyright file: the sysroot's; else, where dpkg owns libc.a, the
-# package's, whose source the .deb names; else the distribution's.
+# The copyright file and the Debian source: the sysroot's; else, where dpkg
+# owns libc.a, the package's; else the distribution's copyright file.
 find_program(DPKG_QUERY dpkg-query)
 if(DPKG_QUERY AND NOT root)
     execute_process(COMMAND ${DPKG_QUERY} -S ${lib}/libc.a OUTPUT_VARIABLE owner ERROR_QUIET)
@@ -86,6 +83,9 @@ if(owner)
     set(found /usr/share/doc/${owner}/copyright)
 elseif(root)
     set(found ${root}/COPYRIGHT)
+    if(EXISTS ${root}/static-built-using)
+        file(STRINGS ${root}/static-built-using MUSL_STATIC_BUILT_USING)
+    endif()
 else()
     file(GLOB found /usr/share/doc/musl*/copyright /usr/share/licenses/musl*/COPYRIGHT)
 endif()
