@@ -44,8 +44,10 @@ int main(int argc, char *argv[])
         Usage();
     atexit(CloseStdout);
 
-    const double first = atof(argv[1]);
-    const double second = atof(argv[2]);
+    // strtod, not atof: the same values, but an out-of-range word has a
+    // defined result (an infinity or 0) instead of undefined behaviour.
+    const double first = strtod(argv[1], nullptr);
+    const double second = strtod(argv[2], nullptr);
     // An ordered comparison: a NaN on either side makes it false, and the
     // flag 1.
     const int flag = second > first ? 0 : 1;
