@@ -4,16 +4,17 @@
 # The tarball, the Debian package and the RPM: named for the version and
 # the architecture, each with a checksum that matches, holding what the
 # package manager expects, and clean under the distributions' checkers.
-# usage: packages.sh BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH RPM_ARCH
+# usage: packages.sh CPACK BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH RPM_ARCH
 #            [MUSL_COPYRIGHT [STATIC_BUILT_USING]]   (the two of a static build)
 set -u
-build=$1
-version=$2
-processor=$3
-debian_arch=$4
-rpm_arch=$5
-musl_copyright=${6:-}
-static_built_using=${7:-}
+cpack=$1
+build=$2
+version=$3
+processor=$4
+debian_arch=$5
+rpm_arch=$6
+musl_copyright=${7:-}
+static_built_using=${8:-}
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
@@ -32,7 +33,7 @@ fi
 # their folders unreadable to others (lintian and rpmlint check below).
 epoch=1700000000
 umask 077
-SOURCE_DATE_EPOCH=$epoch cpack -G "$generators" -B "$scratch" \
+SOURCE_DATE_EPOCH=$epoch "$cpack" -G "$generators" -B "$scratch" \
     --config "$build/CPackConfig.cmake" >"$scratch/log" 2>&1 ||
     fail "cpack -G $generators: $(cat "$scratch/log")"
 umask 022
@@ -99,6 +100,9 @@ if have lintian; then
     # lintian leaves cache files in TMPDIR: in the scratch folder they go
     # with it.
     TMPDIR=$scratch lintian "$scratch/$deb" >"$scratch/lintian" 2>&1
+    status=$?
+    is "lintian: exit status" 0 $status
+    [ $status -eq 0 ] || cat "$scratch/lintian"
     is "lintian: errors and warnings" "" "$(grep -E '^[EW]:' "$scratch/lintian")"
 fi
 

@@ -10,7 +10,8 @@
   spawn.py closed-ign PROG ...  the same with SIGPIPE ignored
   spawn.py at-exit PROG ARGS... PROG's memory map and status as it exits
                                 (its stdout to /dev/null): the address space
-                                of the program itself, whatever started it
+                                of the program itself, whatever started it;
+                                exit status 77 where the kernel refuses ptrace
 """
 import ctypes
 import os
@@ -18,6 +19,8 @@ import signal
 import subprocess
 import sys
 import termios
+
+REFUSED = 77  # at-exit: the kernel refuses to let the program be traced
 
 
 def noargs(prog):
@@ -77,13 +80,17 @@ def at_exit(argv):
     pid = os.fork()
     if pid == 0:
         try:
-            libc.ptrace(traceme, 0, None, None)
+            if libc.ptrace(traceme, 0, None, None) != 0:
+                os.write(2, b"the kernel refuses ptrace: " + os.strerror(ctypes.get_errno()).encode() + b"\n")
+                os._exit(REFUSED)
             devnull = os.open(os.devnull, os.O_WRONLY)
             os.dup2(devnull, 1)
             os.execvp(argv[0], argv)
         finally:
             os._exit(127)
     _, status = os.waitpid(pid, 0)  # stopped at exec, before the program runs
+    if os.WIFEXITED(status) and os.WEXITSTATUS(status) == REFUSED:
+        sys.exit(REFUSED)
     libc.ptrace(setoptions, pid, None, ctypes.c_void_p(trace_exit))
     libc.ptrace(cont, pid, None, None)
     seen = False
