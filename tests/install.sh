@@ -92,8 +92,8 @@ else
         # page size.
         relro=$((0x${base[1]} + $(readelf -lW "$prog" | awk '$1 == "GNU_RELRO" { print $3 }')))
         mode=
-        while IFS=' -' read -r low high perms _; do
-            if [ $((0x$low)) -le $relro ] && [ $relro -lt $((0x$high)) ]; then
+        while read -r range perms _; do
+            if [ $((0x${range%-*})) -le $relro ] && [ $relro -lt $((0x${range#*-})) ]; then
                 mode=$perms
             fi
         done < <(grep -E '^[0-9a-f]+-[0-9a-f]+ ' "$scratch/maps.1")
