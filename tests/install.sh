@@ -71,33 +71,31 @@ if [ ${#emulator[@]} -eq 0 ]; then
         traced[run]=$?
         base[run]=$(awk -v prog="$prog" '$6 == prog { print $1; exit }' "$scratch/maps.$run" | cut -d- -f1)
     done
-fi
-if [ ${#emulator[@]} -gt 0 ]; then
-    : # an emulator's address space is its own
-elif [ "${traced[1]}" = 77 ]; then
-    skip "anglegrid's address space at exit: $(cat "$scratch/err")"
-elif [ "${traced[1]} ${traced[2]}" != "0 0" ]; then
-    is "anglegrid traced to its exit, twice: exit statuses" "0 0" "${traced[*]}: $(cat "$scratch/err")"
-else
-    if [ "$(cat /proc/sys/kernel/randomize_va_space)" != 0 ]; then
-        is "anglegrid: loaded at a new address each run" yes \
-            "$([ -n "${base[1]}" ] && [ "${base[1]}" != "${base[2]}" ] && echo yes)"
+    if [ "${traced[1]}" = 77 ]; then
+        skip "anglegrid's address space at exit: $(cat "$scratch/err")"
+    elif [ "${traced[1]} ${traced[2]}" != "0 0" ]; then
+        is "anglegrid traced to its exit, twice: exit statuses" "0 0" "${traced[*]}: $(cat "$scratch/err")"
     else
-        printf 'skipped: this kernel does not randomise addresses\n'
-    fi
-    is "anglegrid: mappings both writable and executable" "" \
-        "$(awk '$2 ~ /w.x/' "$scratch/maps.1")"
-    if [ "$linkage" = dynamic ]; then
-        # The mapping that holds the segment's first byte, whatever the
-        # page size.
-        relro=$((0x${base[1]} + $(readelf -lW "$prog" | awk '$1 == "GNU_RELRO" { print $3 }')))
-        mode=
-        while read -r range perms _; do
-            if [ $((0x${range%-*})) -le $relro ] && [ $relro -lt $((0x${range#*-})) ]; then
-                mode=$perms
-            fi
-        done < <(grep -E '^[0-9a-f]+-[0-9a-f]+ ' "$scratch/maps.1")
-        is "anglegrid: the RELRO segment at run time" r--p "$mode"
+        if [ "$(cat /proc/sys/kernel/randomize_va_space)" != 0 ]; then
+            is "anglegrid: loaded at a new address each run" yes \
+                "$([ -n "${base[1]}" ] && [ "${base[1]}" != "${base[2]}" ] && echo yes)"
+        else
+            printf 'skipped: this kernel does not randomise addresses\n'
+        fi
+        is "anglegrid: mappings both writable and executable" "" \
+            "$(awk '$2 ~ /w.x/' "$scratch/maps.1")"
+        if [ "$linkage" = dynamic ]; then
+            # The mapping that holds the segment's first byte, whatever the
+            # page size.
+            relro=$((0x${base[1]} + $(readelf -lW "$prog" | awk '$1 == "GNU_RELRO" { print $3 }')))
+            mode=
+            while read -r range perms _; do
+                if [ $((0x${range%-*})) -le $relro ] && [ $relro -lt $((0x${range#*-})) ]; then
+                    mode=$perms
+                fi
+            done < <(grep -E '^[0-9a-f]+-[0-9a-f]+ ' "$scratch/maps.1")
+            is "anglegrid: the RELRO segment at run time" r--p "$mode"
+        fi
     fi
 fi
 
