@@ -31,15 +31,24 @@ quiet()
 {
     "$@" >log 2>&1 || { cat log >&2; return 1; }
 }
-# update: apt-get update exits 0 when an index cannot be fetched, which
-# would then read as "the archive has no musl".
+# update: the lists, for ARCH.  An index that cannot be fetched (a mirror in
+# the middle of a sync, a repository out of reach) is reported, not fatal:
+# what counts is whether the archive still has what is needed, and apt-get
+# update exits 0 or not whichever index failed.
 update()
 {
-    if ! apt-get "${options[@]}" update >log 2>&1 ||
-        grep -Eq '^(E:|W: (Failed to fetch|Some index files failed))' log; then
-        cat log >&2
-        echo "fetch-musl: the archive cannot be reached" >&2
-        return 1
+    apt-get "${options[@]}" update >log 2>&1 || true
+    if grep -E '^(E:|W: (Failed to fetch|Some index files failed))' log >failed; then
+        sed 's/^/fetch-musl: warning: /' failed >&2
+    fi
+}
+# not_found WHAT: where an index failed, WHAT may be missing only because
+# it could not be fetched.
+not_found()
+{
+    if [ -s failed ]; then
+        echo "fetch-musl: the archive cannot be reached: $1 is not found and an index failed" >&2
+        exit 1
     fi
 }
 update
@@ -55,6 +64,7 @@ if apt-cache "${options[@]}" show "musl-dev:$arch" >/dev/null 2>&1; then
     dpkg-deb -W --showformat='${source:Package} (= ${source:Version})\n' musl-dev_*.deb \
         >musl/static-built-using
 else
+    not_found "musl-dev for $arch"
     echo "fetch-musl: the archive has no musl-dev for $arch: building its musl source" >&2
     # The same repositories' sources: one-line entries and deb822 files
     # alike, each keeping its options and key.
@@ -67,7 +77,11 @@ else
     done
     options+=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/parts")
     update
-    quiet apt-get "${options[@]}" source --download-only musl
+    if ! apt-get "${options[@]}" source --download-only musl >log 2>&1; then
+        not_found "musl's source"
+        cat log >&2
+        exit 1
+    fi
     # apt has checked the files against the archive's signed index; the
     # .dsc's own signature needs a keyring that few hosts have.
     quiet dpkg-source -x musl_*.dsc source
