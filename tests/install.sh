@@ -5,7 +5,7 @@
 # the build says, both manual pages, the licence and, for static programs,
 # the notice of what they contain.  The installed programs must run.
 # usage: install.sh CMAKE BUILD_DIR static-pie|dynamic FORTIFIED(1|0) COMPILER_ID OBJDUMP
-#            [MUSL_COPYRIGHT]
+#            MUSL_COPYRIGHT   (the last three may be empty; the copyright file is a static build's)
 set -u
 cmake=$1
 build=$2
@@ -33,9 +33,12 @@ static-pie) want="DYN loader=no relro now stack=RW" ;;
 *) want="DYN loader=yes relro now stack=RW" ;;
 esac
 for prog in anglegrid orderflag; do
+    have readelf || break
     file=$scratch/prefix/bin/$prog
-    { readelf -hlW "$file" && readelf -dW "$file"; } >"$scratch/elf" ||
+    if ! { readelf -hlW "$file" && readelf -dW "$file"; } >"$scratch/elf"; then
         fail "readelf $prog"
+        continue
+    fi
     loader=no
     grep -q 'program interpreter' "$scratch/elf" && loader=yes
     got="$(awk '$1 == "Type:" { print $2 }' "$scratch/elf") loader=$loader"
@@ -48,14 +51,16 @@ done
 # The stack protector guards anglegrid's main, where GCC keeps an array on
 # the stack (clang keeps none there, so nothing to guard); glibc's
 # fortified printf checks its format at run time.
-if [ "$compiler" = GNU ]; then
-    is "anglegrid: main checks its stack guard" yes "$("$objdump" -d "$scratch/prefix/bin/anglegrid" |
-        awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' |
-        grep -q '<__stack_chk_fail' && echo yes)"
+objdump=${objdump:-objdump}
+if [ "$compiler" = GNU ] && have "$objdump"; then
+    "$objdump" -d "$scratch/prefix/bin/anglegrid" >"$scratch/code" || fail "$objdump -d anglegrid"
+    is "anglegrid: main checks its stack guard" yes "$(
+        awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' "$scratch/code" |
+            grep -q '<__stack_chk_fail' && echo yes)"
 fi
-if [ "$fortified" = 1 ]; then
-    is "anglegrid: fortified printf" 1 "$(readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" |
-        grep -c ' __printf_chk')"
+if [ "$fortified" = 1 ] && have readelf; then
+    readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" >"$scratch/symbols" || fail "readelf --dyn-syms anglegrid"
+    is "anglegrid: fortified printf" 1 "$(grep -c ' __printf_chk' "$scratch/symbols")"
 fi
 
 # At run time, in the program's own address space as it exits: loaded at a
@@ -84,7 +89,7 @@ if [ ${#emulator[@]} -eq 0 ]; then
         fi
         is "anglegrid: mappings both writable and executable" "" \
             "$(awk '$2 ~ /w.x/' "$scratch/maps.1")"
-        if [ "$linkage" = dynamic ]; then
+        if [ "$linkage" = dynamic ] && have readelf; then
             # The mapping that holds the segment's first byte, whatever the
             # page size.
             relro=$((0x${base[1]} + $(readelf -lW "$prog" | awk '$1 == "GNU_RELRO" { print $3 }')))

@@ -14,7 +14,8 @@ date=$(date -u ${epoch:+-d "@$epoch"} +%F)
 
 for page in "$@"; do
     if have groff; then
-        is "groff -man -ww $(basename "$page")" "" "$(groff -man -ww -z "$page" 2>&1)"
+        warnings=$(groff -man -ww -z "$page" 2>&1)
+        is "groff -man -ww $(basename "$page"): exit status and warnings" "0 " "$? $warnings"
     fi
     is "$(basename "$page"): date and version" "$date anglegrid-tools $version" \
         "$(awk '$1 == ".TH" { split($0, field, "\""); print $4, field[2] }' "$page")"

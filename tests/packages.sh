@@ -5,7 +5,7 @@
 # the architecture, each with a checksum that matches, holding what the
 # package manager expects, and clean under the distributions' checkers.
 # usage: packages.sh CPACK BUILD_DIR VERSION PROCESSOR DEBIAN_ARCH RPM_ARCH
-#            [MUSL_COPYRIGHT [STATIC_BUILT_USING]]   (the two of a static build)
+#            MUSL_COPYRIGHT STATIC_BUILT_USING   (the last two are a static build's, else empty)
 set -u
 cpack=$1
 build=$2
@@ -129,8 +129,8 @@ if [ -e "$scratch/$rpm" ]; then
     if have rpmlint; then
         # The build made the filters for its linkage.
         rpmlint -r "$build/packaging/rpmlintrc" "$scratch/$rpm" >"$scratch/rpmlint" 2>&1
-        is "rpmlint" "0 errors, 0 warnings" \
-            "$(grep -o '[0-9]* errors, [0-9]* warnings' "$scratch/rpmlint")"
+        is "rpmlint: exit status, errors and warnings" "0 0 errors, 0 warnings" \
+            "$? $(grep -o '[0-9]* errors, [0-9]* warnings' "$scratch/rpmlint")"
     fi
 fi
 
