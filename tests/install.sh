@@ -54,9 +54,14 @@ done
 objdump=${objdump:-objdump}
 if [ "$compiler" = GNU ] && have "$objdump"; then
     "$objdump" -d "$scratch/prefix/bin/anglegrid" >"$scratch/code" || fail "$objdump -d anglegrid"
-    is "anglegrid: main checks its stack guard" yes "$(
-        awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' "$scratch/code" |
-            grep -q '<__stack_chk_fail' && echo yes)"
+    awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' "$scratch/code" >"$scratch/main"
+    # A call into the PLT is named after its entry, never an offset into
+    # one, unless objdump misreads the PLT (binutils 2.44 with arm64's BTI).
+    if ! grep -q '<__stack_chk_fail' "$scratch/main" && grep -q '@plt+0x' "$scratch/main"; then
+        skip "anglegrid: main's stack guard: $objdump misnames the PLT entries that main calls"
+    else
+        is "anglegrid: main checks its stack guard" yes "$(grep -q '<__stack_chk_fail' "$scratch/main" && echo yes)"
+    fi
 fi
 if [ "$fortified" = 1 ] && have readelf; then
     readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" >"$scratch/symbols" || fail "readelf --dyn-syms anglegrid"
