@@ -1,13 +1,16 @@
 #!/bin/bash
 # SPDX-FileCopyrightText: 2026 The anglegrid-tools developers
 # SPDX-License-Identifier: MIT
-# Every relative link in the project's Markdown files, images included,
+# The project's Markdown files: every relative link, images included,
 # points at a file that exists, and a link to a heading (#anchor) at a
-# heading that exists, named as forges name them: so that moving a file or
-# a section cannot break a link silently.
-# usage: links.sh SOURCE_DIR
+# heading that exists, named as forges name them, so that moving a file or
+# a section cannot break a link silently; and only the changelog names a
+# release, so that a release that changes project() and the changelog
+# leaves no document behind.
+# usage: docs.sh SOURCE_DIR VERSION
 set -u
 top=$1
+version=$2
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
@@ -47,6 +50,10 @@ for page in "${pages[@]}"; do
             fail "$page: link to $target: no such heading"
         fi
     done <"$scratch/targets"
+    # This version, or a package or release named with any version.
+    [ "$page" = CHANGELOG.md ] ||
+        is "$page: a release's version (write VERSION)" "" \
+            "$(grep -nE "(^|[^0-9.])${version//./\\.}([^0-9]|$)|anglegrid-tools[-_][0-9]" "$top/$page")"
 done
 
 finish
