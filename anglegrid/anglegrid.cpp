@@ -95,9 +95,10 @@ int main(int argc, char *argv[])
     int ch;
 
     atexit(CloseStdout);
-    // getopt_long, with no long options, because it permutes with every C
-    // library: options count wherever they stand before "--", as in
-    // "anglegrid foo -t"; plain getopt stops at the first word in some.
+    // getopt_long, with no long options, because it permutes in musl and
+    // glibc alike: options count wherever they stand before "--", as in
+    // "anglegrid foo -t", where plain getopt stops at the first word in
+    // musl.  glibc's still stops there when POSIXLY_CORRECT is set.
     while ((ch = getopt_long(argc, argv, "htx?", nullptr, nullptr)) != -1) {
         switch (ch) {
         case 'h':
