@@ -12,7 +12,8 @@ set(root ${MUSL_SYSROOT})
 if(NOT root AND NOT CMAKE_CROSSCOMPILING)
     # Looked up afresh each time: musl may have been installed or removed
     # since the last configure.
-    find_program(MUSL_GCC musl-gcc PATHS /usr/lib/musl/bin /usr/local/musl/bin NO_CACHE)
+    unset(MUSL_GCC CACHE)
+    find_program(MUSL_GCC musl-gcc PATHS /usr/lib/musl/bin /usr/local/musl/bin)
     if(MUSL_GCC)
         file(READ ${MUSL_GCC} specs)
         string(REGEX MATCH "-specs[= ]\"?([^\" \n]+)" specs "${specs}")
@@ -62,8 +63,12 @@ if(EXISTS "${lib}/libc.a" AND EXISTS "${lib}/rcrt1.o")
         ${lib}/rcrt1.o ${lib}/crti.o ${crtbeginS.o})
     target_link_libraries(musl INTERFACE -Wl,--start-group ${lib}/libc.a ${libgcc.a} ${libgcc_eh.a}
         -Wl,--end-group ${crtendS.o} ${lib}/crtn.o)
+    # Compiled position-independent, as the programs are, also where the
+    # compiler does not build so by default.
     set(CMAKE_REQUIRED_LIBRARIES musl)
+    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
     check_cxx_source_compiles("#include <stdio.h>\nint main() { return puts(\"\"); }" MUSL_LINKS)
+    unset(CMAKE_POSITION_INDEPENDENT_CODE)
     unset(CMAKE_REQUIRED_LIBRARIES)
 endif()
 if(NOT MUSL_LINKS)
