@@ -33,8 +33,8 @@ git -c tar.umask=0022 archive --format=tar --prefix="$base/" HEAD | gzip -9n >"$
 
 # distcheck: a file that the build or the tests need but git does not
 # hold shows up here, before anything is released.  Built as the test
-# preset builds, but without presets, which CMake has only from 3.25 (and
-# warnings are errors only from 3.24).
+# preset builds, warnings as errors, but without presets, which CMake has
+# only from 3.25.
 tar -xzf "$work/$base.tar.gz" -C "$work/check"
 check=$work/check/$base
 if ! { "$cmake" -S "$check" -B "$check/build" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
