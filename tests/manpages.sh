@@ -3,14 +3,17 @@
 # SPDX-License-Identifier: MIT
 # The manual pages, as the build makes them, render without a single groff
 # warning and name the project's version and the date of its source.
-# usage: manpages.sh VERSION SOURCE_DATE_EPOCH PAGE...   (an empty epoch: today)
+# usage: manpages.sh VERSION SOURCE_DATE_EPOCH CONFIGURE_DATE PAGE...
+# With no epoch the pages carry the day of configure, which may be before
+# the day the tests run.
 set -u
 version=$1
 epoch=$2
-shift 2
+date=$3
+shift 3
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-date=$(date -u ${epoch:+-d "@$epoch"} +%F)
+[ -z "$epoch" ] || date=$(date -u -d "@$epoch" +%F)
 
 for page in "$@"; do
     if have groff; then
