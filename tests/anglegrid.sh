@@ -77,13 +77,16 @@ done
 
 # On a terminal stdout is line-buffered rather than block-buffered; the
 # bytes must not change.  Where no terminal can be opened (a root without
-# /dev/pts), there is nothing to compare: skipped, never passed.
+# /dev/pts), there is nothing to compare: skipped, never passed.  Any other
+# failure of spawn.py (a traceback, a missing emulator) shows on stderr.
 for screen in table:'' truncated:-t help:-h; do
     python3 "$here/spawn.py" tty "${emulator[@]}" "$prog" ${screen#*:} >"$scratch/out" 2>"$scratch/err"
-    if [ $? = 77 ]; then
+    status=$?
+    if [ $status = 77 ]; then
         skip "on a terminal: $(cat "$scratch/err")"
         break
     fi
+    is "on a terminal: ${screen#*:}: exit status and stderr" "0 " "$status $(cat "$scratch/err")"
     sed "s|anglegrid|$prog|" "$golden/anglegrid-${screen%:*}" >"$scratch/want"
     same "on a terminal: ${screen#*:}" "$scratch/want" "$scratch/out"
 done

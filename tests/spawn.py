@@ -4,8 +4,9 @@
 """Runs a program in ways a shell cannot set up, for the test scripts.
 
   spawn.py noargs PROG          exec PROG with an empty argument vector
-  spawn.py tty PROG ARGS...     PROG's stdout on a terminal; print what it wrote;
-                                exit status 77 where no terminal can be opened
+  spawn.py tty PROG ARGS...     PROG's stdout on a terminal; print what it wrote
+                                and exit with its status; 77 where no terminal
+                                can be opened
   spawn.py closed PROG ARGS...  PROG's stdout a pipe nobody reads;
                                 print the exit status, then its stderr
   spawn.py closed-ign PROG ...  the same with SIGPIPE ignored
@@ -22,6 +23,11 @@ import sys
 import termios
 
 REFUSED = 77  # the system refuses what the check needs: ptrace, a terminal
+
+
+def shell_status(returncode):
+    """A death by signal shows as the shell would show it: 128 + signal."""
+    return returncode if returncode >= 0 else 128 - returncode
 
 
 def noargs(prog):
@@ -51,8 +57,8 @@ def tty(argv):
         if not chunk:
             break
         out += chunk
-    proc.wait()
     sys.stdout.buffer.write(out)
+    sys.exit(shell_status(proc.wait()))
 
 
 def closed(argv, ignore_sigpipe):
@@ -64,9 +70,7 @@ def closed(argv, ignore_sigpipe):
             signal.signal(signal.SIGPIPE, signal.SIG_IGN)
 
     proc = subprocess.run(argv, stdout=write_end, stderr=subprocess.PIPE, preexec_fn=before)
-    # A death by signal shows as the shell would show it: 128 + signal.
-    status = proc.returncode if proc.returncode >= 0 else 128 - proc.returncode
-    sys.stdout.write("%d\n" % status)
+    sys.stdout.write("%d\n" % shell_status(proc.returncode))
     # The text layer buffers on its own: flush it before writing bytes
     # beneath it, or the two may come out in either order.
     sys.stdout.flush()
