@@ -25,8 +25,8 @@ if(NOT root AND NOT CMAKE_CROSSCOMPILING)
         endif()
     endif()
 elseif(NOT root AND CROSS_ARCH)
-    # The fetch moves a complete musl into place, or leaves none.  The row
-    # of CROSS_ARCH names the compiler, also under a toolchain file of one's own.
+    # The fetch moves a complete musl into place, or leaves none.  The
+    # compiler's triplet is the table's, under any toolchain file.
     architecture(debian "${CROSS_ARCH}")
     if(NOT ARCH_TRIPLET)
         message(FATAL_ERROR "CROSS_ARCH: '${CROSS_ARCH}' is not in cmake/architectures.txt")
@@ -77,20 +77,18 @@ if(EXISTS "${lib}/libc.a" AND EXISTS "${lib}/rcrt1.o")
     unset(CMAKE_REQUIRED_LIBRARIES)
 endif()
 if(NOT MUSL_LINKS)
-    # What would help this build: a cross build cannot use the host's musl-gcc.
-    set(how "install musl-gcc (Debian: apt-get install musl-tools), or set MUSL_SYSROOT")
+    # A cross build cannot use the host's musl-gcc; where the table knows its
+    # processor (ARCH_DEBIAN), configure can fetch Debian's musl for it.
+    set(how "")
     if(CROSS_ARCH)
-        set(how "on a Debian host, install apt and dpkg-dev, which fetch it, or set MUSL_SYSROOT")
-    elseif(CMAKE_CROSSCOMPILING)
-        set(how "set MUSL_SYSROOT to a musl built for ${CMAKE_SYSTEM_PROCESSOR}")
-        architecture(processor ${CMAKE_SYSTEM_PROCESSOR})
-        if(ARCH_DEBIAN)
-            string(APPEND how ", or, where Debian's archive can be reached, CROSS_ARCH=${ARCH_DEBIAN}, "
-                "whose musl configure fetches")
-        endif()
+        set(how "on a Debian host, install apt and dpkg-dev, which fetch it, or ")
+    elseif(NOT CMAKE_CROSSCOMPILING)
+        set(how "install musl-gcc (Debian: apt-get install musl-tools), or ")
+    elseif(ARCH_DEBIAN)
+        set(how "where Debian's archive can be reached, set CROSS_ARCH=${ARCH_DEBIAN}, whose musl configure fetches, or ")
     endif()
-    string(CONCAT how "No musl for ${CMAKE_SYSTEM_PROCESSOR} links, so the programs are linked dynamically "
-        "and start several times slower.  For static programs, ${how}")
+    string(CONCAT how "No musl for ${CMAKE_SYSTEM_PROCESSOR} links, so the programs are linked dynamically and start "
+        "several times slower.  For static programs, ${how}set MUSL_SYSROOT to a musl built for ${CMAKE_SYSTEM_PROCESSOR}")
     if(STRICT)
         message(FATAL_ERROR "ANGLEGRID_TOOLS_STRICT is set, where a static build must not fall back: ${how}")
     endif()
