@@ -80,7 +80,8 @@ done
 # /dev/pts), there is nothing to compare: skipped, never passed.  Any other
 # failure of spawn.py (a traceback, a missing emulator) shows on stderr.
 for screen in table:'' truncated:-t help:-h; do
-    python3 "$here/spawn.py" tty "${emulator[@]}" "$prog" ${screen#*:} >"$scratch/out" 2>"$scratch/err"
+    python3 "$here/spawn.py" tty "${emulator[@]}" "$prog" ${screen#*:} \
+        >"$scratch/out" 2>"$scratch/err"
     status=$?
     if [ $status = 77 ]; then
         skip "on a terminal: $(cat "$scratch/err")"

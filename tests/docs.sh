@@ -29,7 +29,8 @@ anchors()
         }' "$1"
 }
 
-mapfile -t pages < <(cd "$top" && find . \( -name build -o -name '.?*' \) -prune -o -name '*.md' -print | sort)
+mapfile -t pages < <(cd "$top" &&
+    find . \( -name build -o -name '.?*' \) -prune -o -name '*.md' -print | sort)
 is "Markdown files in $top: none found" 0 "$([ ${#pages[@]} -gt 0 ]; echo $?)"
 for page in "${pages[@]}"; do
     page=${page#./}
@@ -46,14 +47,15 @@ for page in "${pages[@]}"; do
         checks=$((checks + 1))
         if [ ! -e "$file" ]; then
             fail "$page: link to $target: no such file"
-        elif [ "$path" != "$target" ] && ! anchors "$file" | grep -qxF "${target#*#}"; then
+        elif [ "$path" != "$target" ] && ! grep -qxF "${target#*#}" <<<"$(anchors "$file")"; then
             fail "$page: link to $target: no such heading"
         fi
     done <"$scratch/targets"
     # This version, or a package or release named with any version.
     [ "$page" = CHANGELOG.md ] ||
         is "$page: a release's version (write VERSION)" "" \
-            "$(grep -nE "(^|[^0-9.])${version//./\\.}([^0-9]|$)|anglegrid-tools[-_][0-9]" "$top/$page")"
+            "$(grep -nE "(^|[^0-9.])${version//./\\.}([^0-9]|$)|anglegrid-tools[-_][0-9]" \
+                "$top/$page")"
 done
 
 finish

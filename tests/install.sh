@@ -54,17 +54,20 @@ done
 objdump=${objdump:-objdump}
 if [ "$compiler" = GNU ] && have "$objdump"; then
     "$objdump" -d "$scratch/prefix/bin/anglegrid" >"$scratch/code" || fail "$objdump -d anglegrid"
-    awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' "$scratch/code" >"$scratch/main"
+    awk '/^[0-9a-f]+ <main>:$/ { on = 1; next } on && /^$/ { exit } on' "$scratch/code" \
+        >"$scratch/main"
     # A call into the PLT is named after its entry, never an offset into
     # one, unless objdump misreads the PLT (binutils 2.44 with arm64's BTI).
     if ! grep -q '<__stack_chk_fail' "$scratch/main" && grep -q '@plt+0x' "$scratch/main"; then
         skip "anglegrid: main's stack guard: $objdump misnames the PLT entries that main calls"
     else
-        is "anglegrid: main checks its stack guard" yes "$(grep -q '<__stack_chk_fail' "$scratch/main" && echo yes)"
+        is "anglegrid: main checks its stack guard" yes \
+            "$(grep -q '<__stack_chk_fail' "$scratch/main" && echo yes)"
     fi
 fi
 if [ "$fortified" = 1 ] && have readelf; then
-    readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" >"$scratch/symbols" || fail "readelf --dyn-syms anglegrid"
+    readelf --dyn-syms -W "$scratch/prefix/bin/anglegrid" >"$scratch/symbols" ||
+        fail "readelf --dyn-syms anglegrid"
     is "anglegrid: fortified printf" 1 "$(grep -c ' __printf_chk' "$scratch/symbols")"
 fi
 
@@ -79,12 +82,14 @@ if [ ${#emulator[@]} -eq 0 ]; then
     for run in 1 2; do
         python3 "$here/spawn.py" at-exit "$prog" >"$scratch/maps.$run" 2>"$scratch/err"
         traced[run]=$?
-        base[run]=$(awk -v prog="$prog" '$6 == prog { print $1; exit }' "$scratch/maps.$run" | cut -d- -f1)
+        base[run]=$(awk -v prog="$prog" '$6 == prog { print $1; exit }' "$scratch/maps.$run" |
+            cut -d- -f1)
     done
     if [ "${traced[1]}" = 77 ]; then
         skip "anglegrid's address space at exit: $(cat "$scratch/err")"
     elif [ "${traced[1]} ${traced[2]}" != "0 0" ]; then
-        is "anglegrid traced to its exit, twice: exit statuses" "0 0" "${traced[*]}: $(cat "$scratch/err")"
+        is "anglegrid traced to its exit, twice: exit statuses" "0 0" \
+            "${traced[*]}: $(cat "$scratch/err")"
     else
         if [ "$(cat /proc/sys/kernel/randomize_va_space)" != 0 ]; then
             is "anglegrid: loaded at a new address each run" yes \

@@ -54,7 +54,8 @@ has_notice()
     local text
     text=$(<"$2")
     is "$1: musl's copyright file, whole" yes "$([[ $text == *"$(<"$3")"* ]] && echo yes)"
-    is "$1: the GCC Runtime Library Exception" 1 "$(grep -c '^GCC RUNTIME LIBRARY EXCEPTION$' <<<"$text")"
+    is "$1: the GCC Runtime Library Exception" 1 \
+        "$(grep -c '^GCC RUNTIME LIBRARY EXCEPTION$' <<<"$text")"
 }
 
 # skip WHY: a check that cannot run here is skipped with a note; with

@@ -47,8 +47,10 @@ for package in "${packages[@]}"; do
 done
 
 # Unpacked by root, the files must belong to root, whoever packaged them.
-is "owners in the tarball" 0/0 "$(tar --numeric-owner -tvzf "$scratch/$tarball" | awk '{ print $2 }' | sort -u)"
-is "modes of the Debian package's members" rw-r--r-- "$(ar tv "$scratch/$deb" | awk '{ print $1 }' | sort -u)"
+is "owners in the tarball" 0/0 \
+    "$(tar --numeric-owner -tvzf "$scratch/$tarball" | awk '{ print $2 }' | sort -u)"
+is "modes of the Debian package's members" rw-r--r-- \
+    "$(ar tv "$scratch/$deb" | awk '{ print $1 }' | sort -u)"
 
 # Static programs carry the notice of what they contain in each package.
 notice=
@@ -70,17 +72,20 @@ same "anglegrid from the tarball" "$golden/anglegrid-table" "$scratch/out"
 
 if have dpkg-deb; then
     is "time stamps in the Debian package" "$stamp" \
-        "$(dpkg-deb --fsys-tarfile "$scratch/$deb" | tar --full-time -tv | awk '{ print $4, $5 }' | sort -u)"
+        "$(dpkg-deb --fsys-tarfile "$scratch/$deb" | tar --full-time -tv |
+            awk '{ print $4, $5 }' | sort -u)"
     dpkg-deb -x "$scratch/$deb" "$scratch/deb"
     run "$scratch/deb/usr/bin/anglegrid" >"$scratch/out"
     same "anglegrid from the Debian package" "$golden/anglegrid-table" "$scratch/out"
 
-    dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' >"$scratch/files"
+    dpkg-deb -c "$scratch/$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' \
+        >"$scratch/files"
     shipped_files share/doc/$name/copyright share/doc/$name/changelog.gz \
         share/lintian/overrides/$name >"$scratch/want"
     same "files in the Debian package" "$scratch/want" "$scratch/files"
     for field in Package:$name Version:$version Section:utils Architecture:$debian_arch; do
-        is "Debian package ${field%%:*}" "${field#*:}" "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
+        is "Debian package ${field%%:*}" "${field#*:}" \
+            "$(dpkg-deb -f "$scratch/$deb" "${field%%:*}")"
     done
     # The copyright file holds the notice as the comment of its header
     # paragraph, and the field names musl's Debian source where dpkg told
@@ -93,7 +98,8 @@ if have dpkg-deb; then
     else
         is "copyright without a notice: comment" "" "$(cat "$scratch/comment")"
     fi
-    is "Static-Built-Using" "$static_built_using" "$(dpkg-deb -f "$scratch/$deb" Static-Built-Using)"
+    is "Static-Built-Using" "$static_built_using" \
+        "$(dpkg-deb -f "$scratch/$deb" Static-Built-Using)"
     is "Built-Using" "" "$(dpkg-deb -f "$scratch/$deb" Built-Using)"
 fi
 if have lintian; then
@@ -109,7 +115,8 @@ fi
 if [ -e "$scratch/$rpm" ]; then
     rpm -qp --qf '[%{filemodes:perms} %{filenames}\n]' "$scratch/$rpm" 2>/dev/null |
         awk '!/^d/ { sub("^/usr/", "", $2); print $2 }' | sort >"$scratch/files"
-    shipped_files share/licenses/$name/LICENSE ${notice:+share/licenses/$name/$notice} >"$scratch/want"
+    shipped_files share/licenses/$name/LICENSE ${notice:+share/licenses/$name/$notice} \
+        >"$scratch/want"
     same "files in the RPM" "$scratch/want" "$scratch/files"
     if [ -n "$notice" ]; then
         is "RPM: the notice is a licence file" /usr/share/licenses/$name/$notice \

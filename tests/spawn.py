@@ -90,7 +90,8 @@ def at_exit(argv):
     if pid == 0:
         try:
             if libc.ptrace(traceme, 0, None, None) != 0:
-                os.write(2, b"the kernel refuses ptrace: " + os.strerror(ctypes.get_errno()).encode() + b"\n")
+                why = os.strerror(ctypes.get_errno()).encode()
+                os.write(2, b"the kernel refuses ptrace: " + why + b"\n")
                 os._exit(REFUSED)
             devnull = os.open(os.devnull, os.O_WRONLY)
             os.dup2(devnull, 1)

@@ -53,7 +53,8 @@ run "$prog" "$@" >&- 2>"$scratch/err"
 is "$what >&-: exit status" 1 $?
 is "$what >&-: message" "$name: write error: Bad file descriptor" "$(cat "$scratch/err")"
 
-is "$what | (closed): status, stderr" 141 "$(python3 "$here/spawn.py" closed "${emulator[@]}" "$prog" "$@")"
+is "$what | (closed): status, stderr" 141 \
+    "$(python3 "$here/spawn.py" closed "${emulator[@]}" "$prog" "$@")"
 
 printf '1\n%s: write error: Broken pipe\n' "$name" >"$scratch/want"
 python3 "$here/spawn.py" closed-ign "${emulator[@]}" "$prog" "$@" >"$scratch/out"
