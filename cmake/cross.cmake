@@ -9,7 +9,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/architectures.cmake)
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CROSS_ARCH)
 architecture(debian "${CROSS_ARCH}")
 if(NOT ARCH_TRIPLET)
-    message(FATAL_ERROR "CROSS_ARCH: '${CROSS_ARCH}' is not in ${CMAKE_CURRENT_LIST_DIR}/architectures.txt")
+    message(FATAL_ERROR
+        "CROSS_ARCH: '${CROSS_ARCH}' is not in ${CMAKE_CURRENT_LIST_DIR}/architectures.txt")
 endif()
 
 set(CMAKE_SYSTEM_NAME Linux)

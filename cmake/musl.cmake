@@ -5,8 +5,10 @@
 # wrapper's specs file names; else, cross-built, the target's, fetched from
 # the host's Debian archive.  Sets LINKAGE once musl links, MUSL_VERSION,
 # MUSL_COPYRIGHT, MUSL_STATIC_BUILT_USING and GCC_RUNTIME_VERSION.
-set(MUSL_SYSROOT "" CACHE PATH "A musl of your own for the static programs: its prefix, with include/ and lib/")
-set(MUSL_COPYRIGHT "" CACHE FILEPATH "musl's copyright file, where configure does not find the one that came with it")
+set(MUSL_SYSROOT "" CACHE PATH
+    "A musl of your own for the static programs: its prefix, with include/ and lib/")
+set(MUSL_COPYRIGHT "" CACHE FILEPATH
+    "musl's copyright file, where configure does not find the one that came with it")
 
 set(root ${MUSL_SYSROOT})
 if(NOT root AND NOT CMAKE_CROSSCOMPILING)
@@ -36,7 +38,8 @@ elseif(NOT root AND CROSS_ARCH)
         # A stalled archive must not stall configure: 15 minutes at most,
         # where a fetch takes seconds and a build from source a minute.
         message(STATUS "Fetching musl for ${CROSS_ARCH} into ${root}")
-        execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/fetch-musl.sh ${CROSS_ARCH} ${ARCH_TRIPLET} ${root}
+        execute_process(
+            COMMAND ${CMAKE_CURRENT_LIST_DIR}/fetch-musl.sh ${CROSS_ARCH} ${ARCH_TRIPLET} ${root}
             TIMEOUT 900 RESULT_VARIABLE fetched)
         if(NOT fetched EQUAL 0)
             message(STATUS "Fetching musl for ${CROSS_ARCH} failed: ${fetched}")
@@ -77,20 +80,25 @@ if(EXISTS "${lib}/libc.a" AND EXISTS "${lib}/rcrt1.o")
     unset(CMAKE_REQUIRED_LIBRARIES)
 endif()
 if(NOT MUSL_LINKS)
-    # A cross build cannot use the host's musl-gcc; where the table knows its
-    # processor (ARCH_DEBIAN), configure can fetch Debian's musl for it.
+    # What would help, before the one thing that always does, a musl of
+    # one's own: a cross build cannot use the host's musl-gcc; where the
+    # table knows its processor (ARCH_DEBIAN), configure can fetch Debian's
+    # musl for it.
     set(how "")
     if(CROSS_ARCH)
         set(how "on a Debian host, install apt and dpkg-dev, which fetch it, or ")
     elseif(NOT CMAKE_CROSSCOMPILING)
         set(how "install musl-gcc (Debian: apt-get install musl-tools), or ")
     elseif(ARCH_DEBIAN)
-        set(how "where Debian's archive can be reached, set CROSS_ARCH=${ARCH_DEBIAN}, whose musl configure fetches, or ")
+        string(CONCAT how "where Debian's archive can be reached, set CROSS_ARCH=${ARCH_DEBIAN}, "
+            "whose musl configure fetches, or ")
     endif()
-    string(CONCAT how "No musl for ${CMAKE_SYSTEM_PROCESSOR} links, so the programs are linked dynamically and start "
-        "several times slower.  For static programs, ${how}set MUSL_SYSROOT to a musl built for ${CMAKE_SYSTEM_PROCESSOR}")
+    string(CONCAT how "No musl for ${CMAKE_SYSTEM_PROCESSOR} links, so the programs are linked "
+        "dynamically and start several times slower.  For static programs, ${how}"
+        "set MUSL_SYSROOT to a musl built for ${CMAKE_SYSTEM_PROCESSOR}")
     if(STRICT)
-        message(FATAL_ERROR "ANGLEGRID_TOOLS_STRICT is set, where a static build must not fall back: ${how}")
+        message(FATAL_ERROR
+            "ANGLEGRID_TOOLS_STRICT is set, where a static build must not fall back: ${how}")
     endif()
     message(WARNING "${how}")
     return()

@@ -20,7 +20,8 @@ if [ "$(git rev-parse --show-toplevel 2>/dev/null)" != "$(pwd -P)" ]; then
 fi
 git update-index -q --refresh
 if ! git diff-index --quiet HEAD --; then
-    echo "dist: tracked files have uncommitted changes, which the tarball of HEAD would not hold; commit or stash them" >&2
+    echo "dist: tracked files have uncommitted changes, which the tarball of HEAD would not hold;" \
+        "commit or stash them" >&2
     exit 1
 fi
 
